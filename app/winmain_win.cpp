@@ -1,0 +1,9 @@
+#include "app/launcher_app_win.h"
+#include "framework/application_win.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    app::setInstance(instance);
+    LauncherApp launcher;
+    return launcher.run();
+}

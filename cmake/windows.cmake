@@ -1,0 +1,56 @@
+# The two Windows programs, and the Windows tests that run under Wine.
+add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
+if(NOT MSVC)
+  add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+set(win_libraries comctl32 shell32 shlwapi ole32 oleaut32 uuid comdlg32 gdi32 user32 advapi32
+    psapi)
+
+# Everything of the launcher but its entry point, so the tests link the same code.
+list(FILTER win_sources EXCLUDE REGEX "/installer/")
+set(launcher_sources ${win_sources})
+list(FILTER launcher_sources EXCLUDE REGEX "/app/winmain_win\\.cpp$")
+add_library(quintarel_win STATIC ${launcher_sources})
+target_link_libraries(quintarel_win PUBLIC quintarel_core ${win_libraries})
+
+set(launcher_rc ${CMAKE_SOURCE_DIR}/resources/quintarel.rc)
+add_executable(quintarel WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp ${launcher_rc})
+target_link_libraries(quintarel PRIVATE quintarel_win)
+
+file(GLOB installer_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/installer/*_win.cpp)
+file(GLOB common_win_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/common/*_win.cpp)
+add_executable(installer WIN32 ${installer_sources} ${common_win_sources}
+               ${CMAKE_SOURCE_DIR}/resources/installer.rc)
+target_link_libraries(installer PRIVATE quintarel_core ${win_libraries})
+
+# Windows tests: one executable per file of tests/win, each one ctest entry, since every Wine
+# process start costs time.
+enable_testing()
+set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+file(GLOB win_test_support CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/support/*.cpp)
+add_library(win_test_support STATIC ${win_test_support})
+target_link_libraries(win_test_support PUBLIC quintarel_win gtest)
+target_include_directories(win_test_support PUBLIC ${CMAKE_SOURCE_DIR})
+
+file(GLOB win_tests CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*_test.cpp)
+foreach(test_source ${win_tests})
+  get_filename_component(test_name ${test_source} NAME_WE)
+  add_executable(${test_name} ${test_source} ${launcher_rc})
+  target_link_libraries(${test_name} PRIVATE win_test_support gtest_main)
+  add_test(NAME ${test_name} COMMAND ${test_name})
+  set_tests_properties(${test_name} PROPERTIES TIMEOUT 300)
+endforeach()
+
+# Helper programs the tests start: a driver that works other windows from outside, and a child
+# that records how it was started.
+file(GLOB tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/tools/*.cpp)
+foreach(tool_source ${tool_sources})
+  get_filename_component(tool_name ${tool_source} NAME_WE)
+  add_executable(${tool_name} ${tool_source})
+  target_link_libraries(${tool_name} PRIVATE ${win_libraries})
+endforeach()

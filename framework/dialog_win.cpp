@@ -1,0 +1,252 @@
+#include "framework/dialog_win.h"
+
+#include "framework/application_win.h"
+#include "framework/data_exchange_win.h"
+
+#include <vector>
+
+namespace {
+
+constexpr char objectProperty[] = "Quintarel.Dialog";
+
+// Messages whose result a dialog procedure returns itself instead of through DWLP_MSGRESULT.
+bool returnsDirectly(UINT message)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+    case WM_CHARTOITEM:
+    case WM_COMPAREITEM:
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORDLG:
+    case WM_CTLCOLOREDIT:
+    case WM_CTLCOLORLISTBOX:
+    case WM_CTLCOLORMSGBOX:
+    case WM_CTLCOLORSCROLLBAR:
+    case WM_CTLCOLORSTATIC:
+    case WM_QUERYDRAGICON:
+    case WM_VKEYTOITEM:
+        return true;
+    default:
+        return false;
+    }
+}
+
+}  // namespace
+
+Dialog::Dialog(int templateId) : templateId_(templateId) {}
+
+Dialog::~Dialog()
+{
+    if (hwnd_ && IsWindow(hwnd_)) {
+        RemovePropA(hwnd_, objectProperty);
+        if (!modal_)
+            DestroyWindow(hwnd_);
+    }
+}
+
+INT_PTR Dialog::runModal(HWND owner)
+{
+    modal_ = true;
+    ended_ = false;
+    INT_PTR result = DialogBoxParamA(app::instance(), MAKEINTRESOURCEA(templateId_), owner,
+                                     dialogProc, reinterpret_cast<LPARAM>(this));
+    modal_ = false;
+    return result;
+}
+
+bool Dialog::createModeless(HWND owner)
+{
+    modal_ = false;
+    ended_ = false;
+    HWND window = CreateDialogParamA(app::instance(), MAKEINTRESOURCEA(templateId_), owner,
+                                     dialogProc, reinterpret_cast<LPARAM>(this));
+    return window != nullptr;
+}
+
+void Dialog::destroyWindow()
+{
+    if (hwnd_ && IsWindow(hwnd_))
+        DestroyWindow(hwnd_);
+}
+
+void Dialog::endDialog(INT_PTR result)
+{
+    ended_ = true;
+    result_ = result;
+    if (modal_ && hwnd_)
+        EndDialog(hwnd_, result);
+    else if (hwnd_)
+        // The loop may be waiting in GetMessage while a sent message ends it: wake it.
+        PostMessageA(hwnd_, WM_NULL, 0, 0);
+}
+
+Dialog* Dialog::fromWindow(HWND window)
+{
+    if (!window)
+        return nullptr;
+    return static_cast<Dialog*>(GetPropA(window, objectProperty));
+}
+
+bool Dialog::preTranslateMessage(MSG& message)
+{
+    if (modal_ || !hwnd_)
+        return false;
+    return IsDialogMessageA(hwnd_, &message) != FALSE;
+}
+
+INT_PTR Dialog::runMessageLoop()
+{
+    MSG message;
+    while (!ended_) {
+        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got == 0) {
+            // Leave the quit message for whoever runs the next loop out.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            break;
+        }
+        if (got == -1)
+            break;
+        bool consumed = false;
+        for (HWND window = message.hwnd; window && !consumed; window = GetParent(window)) {
+            if (Dialog* dialog = fromWindow(window))
+                consumed = dialog->preTranslateMessage(message);
+        }
+        if (!consumed) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return result_;
+}
+
+bool Dialog::updateData(bool fromControls)
+{
+    DataExchange exchange(*this, fromControls);
+    exchangeData(exchange);
+    return !exchange.failed();
+}
+
+void Dialog::exchangeData(DataExchange&) {}
+
+BOOL Dialog::onInitDialog()
+{
+    updateData(false);
+    return TRUE;
+}
+
+void Dialog::onOK()
+{
+    if (updateData(true))
+        endDialog(IDOK);
+}
+
+void Dialog::onCancel()
+{
+    endDialog(IDCANCEL);
+}
+
+std::string Dialog::itemText(int id) const
+{
+    HWND control = item(id);
+    if (!control)
+        return {};
+    int length = GetWindowTextLengthA(control);
+    if (length <= 0)
+        return {};
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    int got = GetWindowTextA(control, buffer.data(), length + 1);
+    return std::string(buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+}
+
+void Dialog::setItemText(int id, const std::string& text)
+{
+    SetDlgItemTextA(hwnd_, id, text.c_str());
+}
+
+bool Dialog::dispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam,
+                                MessageResult& result)
+{
+    MessageMap map = messageMap();
+    for (std::size_t i = 0; i < map.count; ++i) {
+        const MessageMapEntry& entry = map.entries[i];
+        if (entry.message != message)
+            continue;
+        if (message == WM_COMMAND) {
+            if (entry.id != LOWORD(wParam) || entry.code != HIWORD(wParam))
+                continue;
+        } else if (message == WM_NOTIFY) {
+            const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+            if (!header || entry.id != header->idFrom || entry.code != header->code)
+                continue;
+        }
+        if (entry.onCommand) {
+            (this->*entry.onCommand)();
+            result = MessageResult::of(0);
+        } else {
+            result = (this->*entry.onMessage)(wParam, lParam);
+        }
+        return true;
+    }
+    return false;
+}
+
+MessageResult Dialog::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return defaultWindowProc(message, wParam, lParam);
+}
+
+MessageResult Dialog::defaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MessageResult result;
+    if (dispatchMessageMap(message, wParam, lParam, result) && result.handled)
+        return result;
+    switch (message) {
+    case WM_INITDIALOG:
+        return MessageResult::of(onInitDialog());
+    case WM_COMMAND:
+        if (HIWORD(wParam) == 0 || HIWORD(wParam) == 1) {
+            if (LOWORD(wParam) == IDOK) {
+                onOK();
+                return MessageResult::of(0);
+            }
+            if (LOWORD(wParam) == IDCANCEL) {
+                onCancel();
+                return MessageResult::of(0);
+            }
+        }
+        break;
+    case WM_DESTROY:
+        onWindowDestroyed();
+        break;
+    default:
+        break;
+    }
+    return MessageResult::unhandled();
+}
+
+INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Dialog* self = nullptr;
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<Dialog*>(lParam);
+        self->hwnd_ = window;
+        SetPropA(window, objectProperty, self);
+    } else {
+        self = fromWindow(window);
+    }
+    if (!self)
+        return FALSE;
+
+    MessageResult answer = self->windowProc(message, wParam, lParam);
+
+    if (message == WM_NCDESTROY) {
+        RemovePropA(window, objectProperty);
+        self->hwnd_ = nullptr;
+    }
+    if (!answer.handled)
+        return FALSE;
+    if (returnsDirectly(message))
+        return static_cast<INT_PTR>(answer.value);
+    SetWindowLongPtrA(window, DWLP_MSGRESULT, answer.value);
+    return TRUE;
+}

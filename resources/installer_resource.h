@@ -1,0 +1,5 @@
+// Resource ids of installer.exe.
+#pragma once
+
+#define IDI_INSTALLER 1
+#define IDD_INSTALL 101

@@ -1,0 +1,291 @@
+"""Drives the real programs under Wine from outside.
+
+scripts/test prepares one run: an Xvfb display, a fresh Wine prefix with a persistent
+wineserver, and these variables:
+  WINELOADER, WINEPREFIX, DISPLAY   the Wine run
+  QUINTAREL_DIST                    folder with quintarel.exe, installer.exe, ReadMe.txt
+  QUINTAREL_TOOLS                   folder with qdriver.exe and qchild.exe
+  QUINTAREL_ARTIFACTS               where screenshots go
+
+Every process a test starts is stopped by its PID at the end of the test.
+"""
+
+import os
+import shutil
+import subprocess
+import time
+import unittest
+
+PROFILE_KEY = "Software\\Brisvane\\Quintarel"
+MAIN_TITLE = "Quintarel - Folder の 設定 -"
+MULTI_RUN_TITLE = "複数実行"
+
+# Command ids of the main window.
+CMD_EXIT = 32771
+CMD_SHOW_FOLDER_SETTINGS = 32772
+CMD_STANDARD_DETAIL = 32775
+CMD_MENU_UPDATE = 32777
+CMD_HOTKEY_SETTINGS = 32780
+CMD_MULTI_RUN = 32781
+
+TRAY_CALLBACK = 0x8064
+WM_LBUTTONDOWN = 0x0201
+WM_RBUTTONDOWN = 0x0204
+WM_COMMAND = 0x0111
+WM_KEYDOWN = 0x0100
+WM_CHAR = 0x0102
+VK_RETURN = 0x0D
+VK_ESCAPE = 0x1B
+VK_DOWN = 0x28
+
+ENCODING = "cp932"
+
+
+def env_path(name):
+    value = os.environ.get(name)
+    if not value:
+        raise unittest.SkipTest(f"{name} is not set: run the end-to-end tests through scripts/test")
+    return value
+
+
+class Wine:
+    """The Wine run of this test session."""
+
+    def __init__(self):
+        self.loader = env_path("WINELOADER")
+        self.prefix = env_path("WINEPREFIX")
+        self.dist = env_path("QUINTAREL_DIST")
+        self.tools = env_path("QUINTAREL_TOOLS")
+        self.artifacts = os.environ.get("QUINTAREL_ARTIFACTS", "/tmp/quintarel-artifacts")
+        os.makedirs(self.artifacts, exist_ok=True)
+        self.processes = []
+
+    # ---- paths ----
+    def drive_c(self, *parts):
+        return os.path.join(self.prefix, "drive_c", *parts)
+
+    @staticmethod
+    def windows_path(unix_path):
+        """The Z: path of a Unix path; Z: maps the Unix root in every prefix."""
+        return "Z:" + os.path.abspath(unix_path).replace("/", "\\")
+
+    def c_path(self, *parts):
+        """The C: path of a file below drive_c."""
+        return "C:\\" + "\\".join(parts)
+
+    # ---- processes ----
+    def start(self, exe, *args, cwd=None):
+        process = subprocess.Popen(
+            [self.loader, exe, *args],
+            stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL,
+            cwd=cwd,
+        )
+        self.processes.append(process)
+        return process
+
+    def run(self, exe, *args, timeout=60):
+        process = self.start(exe, *args)
+        try:
+            return process.wait(timeout=timeout)
+        finally:
+            self.stop(process)
+
+    def stop(self, process, grace=5.0):
+        if process.poll() is None:
+            process.terminate()
+            try:
+                process.wait(timeout=grace)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait(timeout=grace)
+        if process in self.processes:
+            self.processes.remove(process)
+
+    def stop_all(self):
+        for process in list(self.processes):
+            self.stop(process)
+
+    # ---- the driver ----
+    def driver(self, *args, timeout=30, check=False):
+        """Runs qdriver.exe; answers (exit code, output lines)."""
+        # Wine reads its arguments in the Unix locale (UTF-8) and hands them to the program in
+        # its code page; what the program prints comes back in that code page.
+        command = [self.loader, os.path.join(self.tools, "qdriver.exe"), *[str(a) for a in args]]
+        result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
+                                timeout=timeout)
+        lines = result.stdout.decode(ENCODING, errors="replace").replace("\r", "").split("\n")
+        if lines and lines[-1] == "":
+            lines.pop()
+        if check and result.returncode != 0:
+            raise AssertionError(f"qdriver {args} failed with {result.returncode}")
+        return result.returncode, lines
+
+    def find_window(self, title):
+        code, lines = self.driver("find", title)
+        return lines[0] if code == 0 and lines else None
+
+    def wait_window(self, title, timeout_ms=15000, visible=True):
+        code, lines = self.driver("wait" if visible else "wait-exists", title, timeout_ms,
+                                  timeout=timeout_ms / 1000 + 20)
+        return lines[0] if code == 0 and lines else None
+
+    def wait_gone(self, title, timeout_ms=15000):
+        code, _ = self.driver("wait-gone", title, timeout_ms, timeout=timeout_ms / 1000 + 20)
+        return code == 0
+
+    def wait_dialog_with_text(self, text, timeout_ms=15000):
+        code, lines = self.driver("wait-text", text, timeout_ms, timeout=timeout_ms / 1000 + 20)
+        return lines[0] if code == 0 and lines else None
+
+    def wait_class(self, class_name, timeout_ms=15000):
+        code, lines = self.driver("wait-class", class_name, timeout_ms,
+                                  timeout=timeout_ms / 1000 + 20)
+        return lines[0] if code == 0 and lines else None
+
+    def is_visible(self, hwnd):
+        return self.driver("visible", hwnd)[1] == ["1"]
+
+    def title(self, hwnd):
+        lines = self.driver("title", hwnd)[1]
+        return lines[0] if lines else ""
+
+    def text(self, hwnd, control_id):
+        code, lines = self.driver("text", hwnd, control_id)
+        return "\n".join(lines) if code == 0 else None
+
+    def message_box_text(self, hwnd):
+        return self.text(hwnd, -1)
+
+    def command(self, hwnd, command_id, code=0):
+        self.driver("command", hwnd, command_id, code)
+
+    def post_command(self, hwnd, command_id, code=0):
+        self.driver("post-command", hwnd, command_id, code)
+
+    def post(self, hwnd, message, wparam=0, lparam=0):
+        self.driver("post", hwnd, message, wparam, lparam)
+
+    def send(self, hwnd, message, wparam=0, lparam=0):
+        lines = self.driver("send", hwnd, message, wparam, lparam)[1]
+        return int(lines[0]) if lines else None
+
+    def windows(self):
+        """Every top-level window: (hwnd, class, visible, pid, title)."""
+        result = []
+        for line in self.driver("windows")[1]:
+            parts = line.split("\t")
+            if len(parts) == 5:
+                result.append((parts[0], parts[1], parts[2] == "1", int(parts[3]), parts[4]))
+        return result
+
+    def count_windows(self, title):
+        return sum(1 for w in self.windows() if w[4] == title)
+
+    # ---- registry ----
+    def reg_get(self, key, value):
+        code, lines = self.driver("reg-get", key, value)
+        if code != 0:
+            return None
+        text = "\n".join(lines)
+        return text
+
+    def reg_int(self, key, value):
+        text = self.reg_get(key, value)
+        return None if text is None else int(text)
+
+    def reg_set_int(self, key, value, number):
+        self.driver("reg-set-int", key, value, number, check=True)
+
+    def reg_set_str(self, key, value, text):
+        self.driver("reg-set-str", key, value, text, check=True)
+
+    def reg_delete_tree(self, key):
+        self.driver("reg-delete-tree", key)
+
+    def shell_link(self, path):
+        code, lines = self.driver("shell-link", path)
+        if code != 0:
+            return None
+        while len(lines) < 3:
+            lines.append("")
+        return {"target": lines[0], "arguments": lines[1], "directory": lines[2]}
+
+    # ---- the screen ----
+    def screenshot(self, name):
+        path = os.path.join(self.artifacts, name + ".png")
+        subprocess.run(["import", "-window", "root", path], timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        return path
+
+    def xdotool(self, *args):
+        subprocess.run(["xdotool", *[str(a) for a in args]], timeout=30,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def wait_until(condition, timeout=15.0, interval=0.2):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(interval)
+    return condition()
+
+
+class LauncherTestCase(unittest.TestCase):
+    """Each test gets a clean profile and its own copy of the programs under C:\\q\\<test>."""
+
+    def setUp(self):
+        self.wine = Wine()
+        self.wine.reg_delete_tree("Software\\Brisvane")
+        name = self.id().split(".")[-1]
+        self.install_dir = self.wine.drive_c("q", name)
+        shutil.rmtree(self.install_dir, ignore_errors=True)
+        os.makedirs(self.install_dir)
+        for file in ("quintarel.exe", "installer.exe", "ReadMe.txt"):
+            source = os.path.join(self.wine.dist, file)
+            if os.path.exists(source):
+                shutil.copy(source, self.install_dir)
+        self.launcher_exe = os.path.join(self.install_dir, "quintarel.exe")
+        self.install_dir_windows = "C:\\q\\" + name
+
+    def tearDown(self):
+        main = self.wine.find_window(MAIN_TITLE)
+        if main:
+            self.wine.post_command(main, CMD_EXIT)
+            self.wine.wait_gone(MAIN_TITLE, 5000)
+        self.wine.stop_all()
+
+    def start_launcher(self, *args, wait=True):
+        process = self.wine.start(self.launcher_exe, *args)
+        if wait:
+            self.wait_started()
+        return process
+
+    def wait_started(self):
+        hwnd = self.wine.wait_window(MAIN_TITLE, visible=False)
+        self.assertIsNotNone(hwnd, "the launcher's main window did not appear")
+        # The multiple-execution window is made after the main window's initialisation ended.
+        self.assertIsNotNone(self.wine.wait_window(MULTI_RUN_TITLE, visible=False),
+                             "the launcher did not finish starting")
+        return hwnd
+
+    def exit_launcher(self, process):
+        main = self.wine.find_window(MAIN_TITLE)
+        self.assertIsNotNone(main)
+        self.wine.post_command(main, CMD_EXIT)
+        process.wait(timeout=20)
+        self.wine.stop(process)
+
+    def profile(self, section, value):
+        return self.wine.reg_get(PROFILE_KEY + "\\" + section, value)
+
+    def profile_int(self, section, value):
+        return self.wine.reg_int(PROFILE_KEY + "\\" + section, value)
+
+    def set_profile_int(self, section, value, number):
+        self.wine.reg_set_int(PROFILE_KEY + "\\" + section, value, number)
+
+    def set_profile_str(self, section, value, text):
+        self.wine.reg_set_str(PROFILE_KEY + "\\" + section, value, text)

@@ -1,0 +1,375 @@
+// Works the programs under test from outside, as another process: finds their windows, sends
+// them messages, reads texts, and reads or resets the profile. One command per run; results go
+// to standard output, one per line; the exit code is 0 on success and 1 when something asked for
+// was not found in time.
+//
+//   qdriver find <title>                       hwnd of a top-level window with that title
+//   qdriver wait <title> [ms]                  the same, waiting until it exists and is visible
+//   qdriver wait-gone <title> [ms]             waits until no such window exists
+//   qdriver wait-class <class> [ms]            first visible top-level window of the class
+//   qdriver wait-text <substring> [ms]         first visible dialog whose text or title holds it
+//   qdriver visible <hwnd>                     1 or 0
+//   qdriver title <hwnd>
+//   qdriver text <hwnd> <control id>           WM_GETTEXT of a control (decimal id, -1 = 0xFFFF)
+//   qdriver set-text <hwnd> <control id> <text>
+//   qdriver command <hwnd> <id> [code]         SendMessage WM_COMMAND
+//   qdriver post-command <hwnd> <id> [code]    PostMessage WM_COMMAND
+//   qdriver send <hwnd> <msg> <wparam> <lparam>
+//   qdriver post <hwnd> <msg> <wparam> <lparam>
+//   qdriver click <hwnd> <control id>          BM_CLICK on a button
+//   qdriver check <hwnd> <control id>          BM_GETCHECK
+//   qdriver rect <hwnd>                        left top right bottom
+//   qdriver pid <hwnd>
+//   qdriver windows                            every top-level window: hwnd class visible title
+//   qdriver reg-get <key below HKCU> <value>   a string or a decimal number
+//   qdriver reg-set-int <key> <value> <number>
+//   qdriver reg-set-str <key> <value> <text>
+//   qdriver reg-delete-tree <key>
+//   qdriver list-count <hwnd> <control id>     LB_GETCOUNT
+//   qdriver list-text <hwnd> <control id> <i>  LB_GETTEXT
+//   qdriver shell-link <path.lnk>              target, arguments, working directory
+//
+// Handles are written and read as hexadecimal numbers; numbers otherwise are decimal or 0x...
+#include <windows.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+#include <shobjidl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+HWND parseWindow(const char* text)
+{
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(text, nullptr, 16)));
+}
+
+long long parseNumber(const char* text)
+{
+    return std::strtoll(text, nullptr, 0);
+}
+
+int controlId(const char* text)
+{
+    int id = static_cast<int>(parseNumber(text));
+    return id == -1 ? 0xFFFF : id;
+}
+
+void printWindow(HWND window)
+{
+    std::printf("%llx\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+}
+
+std::string windowText(HWND window)
+{
+    char buffer[4096] = {};
+    SendMessageTimeoutA(window, WM_GETTEXT, sizeof(buffer), reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 2000, nullptr);
+    return buffer;
+}
+
+std::string className(HWND window)
+{
+    char buffer[256] = {};
+    GetClassNameA(window, buffer, sizeof(buffer));
+    return buffer;
+}
+
+template <class Find>
+int waitFor(DWORD timeoutMs, Find find)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        HWND window = find();
+        if (window) {
+            printWindow(window);
+            return 0;
+        }
+        if (GetTickCount() - start > timeoutMs)
+            return 1;
+        Sleep(50);
+    }
+}
+
+struct Search {
+    std::string text;
+    bool byClass;
+    HWND found;
+};
+
+BOOL CALLBACK findChildText(HWND child, LPARAM data)
+{
+    Search* search = reinterpret_cast<Search*>(data);
+    if (windowText(child).find(search->text) != std::string::npos) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK findTopLevel(HWND window, LPARAM data)
+{
+    Search* search = reinterpret_cast<Search*>(data);
+    if (!IsWindowVisible(window))
+        return TRUE;
+    if (search->byClass) {
+        if (className(window) == search->text) {
+            search->found = window;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    if (windowText(window).find(search->text) != std::string::npos) {
+        search->found = window;
+        return FALSE;
+    }
+    Search inner{search->text, false, nullptr};
+    EnumChildWindows(window, findChildText, reinterpret_cast<LPARAM>(&inner));
+    if (inner.found) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK listWindow(HWND window, LPARAM)
+{
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    std::printf("%llx\t%s\t%d\t%lu\t%s\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+                className(window).c_str(), IsWindowVisible(window) ? 1 : 0,
+                static_cast<unsigned long>(pid), windowText(window).c_str());
+    return TRUE;
+}
+
+int regGet(const char* key, const char* value)
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_READ, &handle) != ERROR_SUCCESS)
+        return 1;
+    DWORD type = 0;
+    std::vector<BYTE> data(65536 + 1, 0);
+    DWORD size = 65536;
+    LONG status = RegQueryValueExA(handle, value, nullptr, &type, data.data(), &size);
+    RegCloseKey(handle);
+    if (status != ERROR_SUCCESS)
+        return 1;
+    if (type == REG_DWORD) {
+        DWORD number = 0;
+        memcpy(&number, data.data(), sizeof(number));
+        std::printf("%lu\n", static_cast<unsigned long>(number));
+    } else {
+        data[size] = 0;
+        std::printf("%s\n", reinterpret_cast<const char*>(data.data()));
+    }
+    return 0;
+}
+
+int regSet(const char* key, const char* value, DWORD type, const void* data, DWORD size)
+{
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                        nullptr) != ERROR_SUCCESS)
+        return 1;
+    LONG status = RegSetValueExA(handle, value, 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(handle);
+    return status == ERROR_SUCCESS ? 0 : 1;
+}
+
+int shellLink(const char* path)
+{
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return 1;
+    IPersistFile* file = nullptr;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+    int result = 1;
+    if (file && SUCCEEDED(file->Load(wide, STGM_READ))) {
+        char target[MAX_PATH] = {}, arguments[MAX_PATH] = {}, directory[MAX_PATH] = {};
+        link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH);
+        link->GetArguments(arguments, MAX_PATH);
+        link->GetWorkingDirectory(directory, MAX_PATH);
+        std::printf("%s\n%s\n%s\n", target, arguments, directory);
+        result = 0;
+    }
+    if (file)
+        file->Release();
+    link->Release();
+    return result;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2)
+        return 2;
+    std::string command = argv[1];
+    auto arg = [&](int i) -> const char* { return i < argc ? argv[i] : ""; };
+    DWORD timeout = 10000;
+
+    if (command == "find") {
+        HWND window = FindWindowA(nullptr, arg(2));
+        if (!window)
+            return 1;
+        printWindow(window);
+        return 0;
+    }
+    if (command == "wait") {
+        if (argc > 3)
+            timeout = static_cast<DWORD>(parseNumber(arg(3)));
+        std::string title = arg(2);
+        return waitFor(timeout, [&]() -> HWND {
+            HWND window = FindWindowA(nullptr, title.c_str());
+            return window && IsWindowVisible(window) ? window : nullptr;
+        });
+    }
+    if (command == "wait-exists") {
+        if (argc > 3)
+            timeout = static_cast<DWORD>(parseNumber(arg(3)));
+        std::string title = arg(2);
+        return waitFor(timeout, [&]() { return FindWindowA(nullptr, title.c_str()); });
+    }
+    if (command == "wait-gone") {
+        if (argc > 3)
+            timeout = static_cast<DWORD>(parseNumber(arg(3)));
+        DWORD start = GetTickCount();
+        while (FindWindowA(nullptr, arg(2))) {
+            if (GetTickCount() - start > timeout)
+                return 1;
+            Sleep(50);
+        }
+        return 0;
+    }
+    if (command == "wait-class" || command == "wait-text") {
+        if (argc > 3)
+            timeout = static_cast<DWORD>(parseNumber(arg(3)));
+        Search search{arg(2), command == "wait-class", nullptr};
+        return waitFor(timeout, [&]() {
+            search.found = nullptr;
+            EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&search));
+            return search.found;
+        });
+    }
+    if (command == "visible") {
+        std::printf("%d\n", IsWindowVisible(parseWindow(arg(2))) ? 1 : 0);
+        return 0;
+    }
+    if (command == "title") {
+        std::printf("%s\n", windowText(parseWindow(arg(2))).c_str());
+        return 0;
+    }
+    if (command == "text") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        std::printf("%s\n", windowText(control).c_str());
+        return 0;
+    }
+    if (command == "set-text") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        SendMessageA(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(arg(4)));
+        return 0;
+    }
+    if (command == "command" || command == "post-command") {
+        WPARAM wParam = MAKEWPARAM(parseNumber(arg(3)), argc > 4 ? parseNumber(arg(4)) : 0);
+        if (command == "command")
+            SendMessageA(parseWindow(arg(2)), WM_COMMAND, wParam, 0);
+        else
+            PostMessageA(parseWindow(arg(2)), WM_COMMAND, wParam, 0);
+        return 0;
+    }
+    if (command == "send" || command == "post") {
+        HWND window = parseWindow(arg(2));
+        UINT message = static_cast<UINT>(parseNumber(arg(3)));
+        WPARAM wParam = static_cast<WPARAM>(parseNumber(arg(4)));
+        LPARAM lParam = static_cast<LPARAM>(parseNumber(arg(5)));
+        if (command == "send")
+            std::printf("%lld\n", static_cast<long long>(SendMessageA(window, message, wParam, lParam)));
+        else
+            PostMessageA(window, message, wParam, lParam);
+        return 0;
+    }
+    if (command == "click") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        PostMessageA(control, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == "check") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        std::printf("%d\n", static_cast<int>(SendMessageA(control, BM_GETCHECK, 0, 0)));
+        return 0;
+    }
+    if (command == "enabled") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        std::printf("%d\n", IsWindowEnabled(control) ? 1 : 0);
+        return 0;
+    }
+    if (command == "rect") {
+        RECT rect{};
+        if (!GetWindowRect(parseWindow(arg(2)), &rect))
+            return 1;
+        std::printf("%ld %ld %ld %ld\n", rect.left, rect.top, rect.right, rect.bottom);
+        return 0;
+    }
+    if (command == "pid") {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(parseWindow(arg(2)), &pid);
+        std::printf("%lu\n", static_cast<unsigned long>(pid));
+        return pid ? 0 : 1;
+    }
+    if (command == "windows") {
+        EnumWindows(listWindow, 0);
+        return 0;
+    }
+    if (command == "reg-get")
+        return regGet(arg(2), arg(3));
+    if (command == "reg-set-int") {
+        DWORD number = static_cast<DWORD>(parseNumber(arg(4)));
+        return regSet(arg(2), arg(3), REG_DWORD, &number, sizeof(number));
+    }
+    if (command == "reg-set-str") {
+        std::string text = arg(4);
+        return regSet(arg(2), arg(3), REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
+    }
+    if (command == "reg-delete-tree") {
+        SHDeleteKeyA(HKEY_CURRENT_USER, arg(2));
+        return 0;
+    }
+    if (command == "list-count") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        std::printf("%lld\n", static_cast<long long>(SendMessageA(control, LB_GETCOUNT, 0, 0)));
+        return 0;
+    }
+    if (command == "list-text") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        char buffer[4096] = {};
+        SendMessageA(control, LB_GETTEXT, static_cast<WPARAM>(parseNumber(arg(4))),
+                     reinterpret_cast<LPARAM>(buffer));
+        std::printf("%s\n", buffer);
+        return 0;
+    }
+    if (command == "shell-link")
+        return shellLink(arg(2));
+    return 2;
+}

@@ -1,0 +1,87 @@
+// Helpers of the Windows tests: recording message boxes, temporary folders, a clean profile, and
+// pumping messages while waiting for something.
+#pragma once
+
+#include <windows.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Replaces every message box of the program for its life: records what would be shown and
+// answers from a queue (IDOK when it runs dry).
+class MessageBoxRecorder {
+public:
+    struct Box {
+        HWND owner;
+        std::string text;
+        std::string caption;
+        UINT flags;
+    };
+
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    void answerNext(int answer) { answers_.push_back(answer); }
+    const std::vector<Box>& boxes() const { return boxes_; }
+    void clear() { boxes_.clear(); }
+
+private:
+    static int record(HWND owner, const char* text, const char* caption, UINT flags);
+    static MessageBoxRecorder* current_;
+    std::vector<Box> boxes_;
+    std::deque<int> answers_;
+};
+
+// A folder of its own under the temporary folder, removed with everything in it at the end.
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& name = "qtest");
+    ~TempFolder();
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string file(const std::string& name) const { return path_ + "\\" + name; }
+    // Writes a file with the given bytes and returns its path.
+    std::string write(const std::string& name, const std::string& bytes = "x") const;
+
+private:
+    std::string path_;
+};
+
+bool removeTree(const std::string& path);
+bool fileExists(const std::string& path);
+bool directoryExists(const std::string& path);
+std::string readFile(const std::string& path);
+
+// The profile root of this test program (Software\Brisvane\<program name>), emptied.
+void clearTestProfile();
+std::string testProfileKey();
+
+// Processes the thread's messages until the condition holds or the time runs out.
+bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+void pumpFor(DWORD milliseconds);
+
+// Runs the action once the next dialog window of this thread is up (seen by a CBT hook),
+// e.g. to press a button of a modal dialog opened by the code under test.
+class NextDialog {
+public:
+    explicit NextDialog(std::function<void(HWND)> action);
+    ~NextDialog();
+    NextDialog(const NextDialog&) = delete;
+    NextDialog& operator=(const NextDialog&) = delete;
+    bool seen() const { return seen_; }
+
+private:
+    static LRESULT CALLBACK hook(int code, WPARAM wParam, LPARAM lParam);
+    static VOID CALLBACK fire(HWND, UINT, UINT_PTR, DWORD);
+    static NextDialog* current_;
+    HHOOK hook_ = nullptr;
+    HWND window_ = nullptr;
+    bool seen_ = false;
+    std::function<void(HWND)> action_;
+};
