@@ -2,7 +2,12 @@
 // built.
 #include "app/main_window_win.h"
 
+void MainWindow::rebuildFolderMenu() {}
 void MainWindow::addFolder(const std::string&) {}
+void MainWindow::deleteFolder(int) {}
+void MainWindow::dropFolders(HDROP) {}
+void MainWindow::updateListExtent() {}
+void MainWindow::unregisterAllHotkeys() {}
 void MainWindow::deleteSelectedFolder() {}
 void MainWindow::registerFolderHotkeys() {}
 void MainWindow::editLauncherHotkey() {}

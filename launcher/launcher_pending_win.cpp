@@ -23,4 +23,3 @@ MessageResult MainWindow::onDrawItem(WPARAM, LPARAM)
 }
 
 void MainWindow::buildLauncherMenu() {}
-void MainWindow::rebuildFolderMenu() {}
