@@ -59,3 +59,11 @@ foreach(tool_source ${tool_sources})
   endif()
   target_link_libraries(${tool_name} PRIVATE ${win_libraries})
 endforeach()
+
+# Benchmarks: programs with the launcher's code and resources, run by scripts/bench-*.
+file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/bench/*.cpp)
+foreach(bench_source ${bench_sources})
+  get_filename_component(bench_name ${bench_source} NAME_WE)
+  add_executable(${bench_name} ${bench_source} ${launcher_rc})
+  target_link_libraries(${bench_name} PRIVATE quintarel_win)
+endforeach()

@@ -11,7 +11,14 @@ class ParamPromptDialog final : public Dialog {
 public:
     ParamPromptDialog();
 
+    // Input: the window title (the path of the file about to be started).
     std::string promptTitle;
+    // Output after OK: the parameter text.
     std::string promptResult;
+    // Texts confirmed earlier, newest first.
     std::vector<std::string> paramHistory;
+
+protected:
+    BOOL onInitDialog() override;
+    void onOK() override;
 };

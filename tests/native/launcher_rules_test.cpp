@@ -1,0 +1,276 @@
+// The launcher menu's portable rules: display texts, columns, the tray tip, item geometry, and
+// the menu keyboard.
+#include "launcher/item_geometry.h"
+#include "launcher/menu_layout.h"
+#include "launcher/type_ahead.h"
+#include "multirun/param_history.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+TEST(EntryDisplayText, ExtensionSwitchesTreatOnlyLowerCaseLnkAsShortcut)
+{
+    EXPECT_EQ(entryDisplayText("Tool.exe", false, false), "Tool");
+    EXPECT_EQ(entryDisplayText("Doc.LNK", false, false), "Doc");
+    EXPECT_EQ(entryDisplayText("Web.lnk", false, false), "Web");
+
+    EXPECT_EQ(entryDisplayText("Tool.exe", true, false), "Tool.exe");
+    EXPECT_EQ(entryDisplayText("Doc.LNK", true, false), "Doc.LNK");
+    EXPECT_EQ(entryDisplayText("Web.lnk", true, false), "Web");
+
+    EXPECT_EQ(entryDisplayText("Tool.exe", false, true), "Tool");
+    EXPECT_EQ(entryDisplayText("Web.lnk", false, true), "Web.lnk");
+}
+
+TEST(EntryDisplayText, NamesWithoutOrWithOnlyAnExtension)
+{
+    EXPECT_EQ(entryDisplayText(".profile", false, false), "");
+    EXPECT_EQ(entryDisplayText(".profile", true, false), ".profile");
+    EXPECT_EQ(entryDisplayText("README", false, false), "README");
+    EXPECT_EQ(entryDisplayText("archive.tar.gz", false, false), "archive.tar");
+    // The dot is found by characters: the second byte of a double-byte character is no dot
+    // and no separator (ソ ends in the backslash byte).
+    EXPECT_EQ(entryDisplayText("ソフト.txt", false, false), "ソフト");
+    EXPECT_EQ(entryDisplayText("メモ", false, false), "メモ");
+}
+
+TEST(Columns, ExamplesOfTheScreen)
+{
+    // 768 pixels, icons and names, 32-pixel icons, a 12-pixel font: 24 rows.
+    std::int64_t h = rowHeight(2, 32, 12);
+    EXPECT_EQ(h, 32);
+    int rows = rowsPerColumnFor(768, 100, 0, h);
+    EXPECT_EQ(rows, 24);
+    std::vector<std::size_t> breaks;
+    for (std::size_t i = 0; i < 50; ++i)
+        if (startsColumn(i, rows))
+            breaks.push_back(i);
+    EXPECT_EQ(breaks, (std::vector<std::size_t>{24, 48}));
+
+    EXPECT_EQ(rowsPerColumnFor(768, 50, 4, h), 10);  // 384 / 36
+    // Names only: the font decides, the icon edge does not.
+    EXPECT_EQ(rowHeight(0, 32, 12), 12);
+    // Icons only: no text is measured.
+    EXPECT_EQ(rowHeight(1, 16, 0), 16);
+    EXPECT_EQ(rowHeight(1, 0, 0), 1);
+}
+
+TEST(Columns, TinyColumnsGiveOneRowSoEveryLaterItemStartsAColumn)
+{
+    EXPECT_EQ(rowsPerColumnFor(768, 100, 100000, 32), 1);
+    EXPECT_EQ(rowsPerColumnFor(768, 1, 0, 32), 1);
+    EXPECT_EQ(rowsPerColumnFor(768, 0, 0, 32), 1);
+    for (std::size_t i = 1; i < 5; ++i)
+        EXPECT_TRUE(startsColumn(i, 1));
+    EXPECT_FALSE(startsColumn(0, 1));
+}
+
+TEST(Columns, ProfileValuesOfAnySizeGiveAtLeastOneRow)
+{
+    // heightSpace + h of 0 or below: no division by zero, no negative count.
+    EXPECT_EQ(rowsPerColumnFor(768, 100, -32, 32), 768);
+    EXPECT_EQ(rowsPerColumnFor(768, 100, INT_MIN, 32), 768);
+    EXPECT_EQ(rowsPerColumnFor(768, -100, 0, 32), 1);
+    EXPECT_EQ(rowsPerColumnFor(768, INT_MIN, INT_MIN, 1), 1);
+    // Products beyond 32 bits are not wrapped around.
+    EXPECT_EQ(rowsPerColumnFor(768, INT_MAX, 0, 32), static_cast<int>(768LL * INT_MAX / 100 / 32));
+    EXPECT_EQ(rowsPerColumnFor(768, 100, INT_MAX, INT_MAX), 1);
+    EXPECT_EQ(rowsPerColumnFor(768, INT_MAX, -INT_MAX, 0), INT_MAX);
+    EXPECT_EQ(rowHeight(2, INT_MIN, 0), 1);
+    EXPECT_EQ(rowHeight(2, -5, 12), 12);
+    EXPECT_FALSE(startsColumn(5, 0));
+}
+
+TEST(Columns, EntryCapacityLeavesRoomForTheFolderItem)
+{
+    EXPECT_EQ(entryCapacity(false), 4096u);
+    EXPECT_EQ(entryCapacity(true), 4095u);
+}
+
+TEST(TrayTip, LastComponentOrDriveAndDirectory)
+{
+    EXPECT_EQ(trayTipFor("C:\\Tools\\my.apps"), "my");
+    EXPECT_EQ(trayTipFor("D:\\"), "D:\\");
+    EXPECT_EQ(trayTipFor("C:\\ランチャー\\ソフト"), "ソフト");
+    EXPECT_EQ(trayTipFor(""), "");
+}
+
+TEST(TrayTip, CutAt63BytesWithoutSplittingACharacter)
+{
+    std::string longName(70, 'a');
+    EXPECT_EQ(trayTipFor("C:\\" + longName), std::string(63, 'a'));
+    // 62 single bytes and then a double-byte character: byte 63 would be its first half.
+    std::string tip = trayTipFor("C:\\" + std::string(62, 'b') + "ソフト");
+    EXPECT_EQ(tip, std::string(62, 'b'));
+    std::string kana;
+    for (int i = 0; i < 40; ++i)
+        kana += "ア";
+    EXPECT_EQ(trayTipFor("C:\\x\\" + kana).size(), 62u);
+}
+
+TEST(ImageEdge, KeepsUsualSizesAndBoundsTheRest)
+{
+    EXPECT_EQ(imageEdgeFor(32), 32);
+    EXPECT_EQ(imageEdgeFor(16), 16);
+    EXPECT_EQ(imageEdgeFor(0), 1);
+    EXPECT_EQ(imageEdgeFor(-7), 1);
+    EXPECT_EQ(imageEdgeFor(INT_MAX), 256);
+}
+
+TEST(ItemGeometry, IconAndNameMode)
+{
+    ItemSize size = measuredItemSize(2, 32, 0, 100, 12, 0, 0);
+    EXPECT_TRUE(size.valid);
+    EXPECT_EQ(size.width, 164);
+    EXPECT_EQ(size.height, 32);
+    EXPECT_EQ(measuredItemSize(2, 32, 5, 100, 12, 0, 0).height, 37);
+    TextPlace place = itemTextPlace(2, 32, 12);
+    EXPECT_TRUE(place.drawn);
+    EXPECT_EQ(place.x, 48);
+    EXPECT_EQ(place.y, 10);
+    EXPECT_EQ(itemTextPlace(2, 16, 12).x, 24);
+    EXPECT_EQ(itemTextPlace(2, 16, 13).y, 1);  // (16 - 13) / 2, truncated
+
+    // A text narrower than the icon: the icon's edge counts.
+    EXPECT_EQ(measuredItemSize(2, 32, 0, 20, 12, 0, 0).width, 96);
+    // A text taller than the icon: the item is as high as the text, the text at its top.
+    EXPECT_EQ(measuredItemSize(2, 16, 0, 20, 24, 0, 0).height, 24);
+    EXPECT_EQ(itemTextPlace(2, 16, 24).y, 0);
+}
+
+TEST(ItemGeometry, NameOnlyIconOnlyAndUnknownModes)
+{
+    ItemSize name = measuredItemSize(0, 32, 3, 70, 12, 0, 0);
+    EXPECT_EQ(name.width, 70);
+    EXPECT_EQ(name.height, 15);
+    EXPECT_EQ(itemTextPlace(0, 32, 12).x, 4);
+    EXPECT_EQ(itemTextPlace(0, 32, 12).y, 0);
+
+    ItemSize icon = measuredItemSize(1, 16, 0, 500, 40, 0, 0);
+    EXPECT_EQ(icon.width, 16);
+    EXPECT_EQ(icon.height, 16);
+    EXPECT_FALSE(itemTextPlace(1, 16, 12).drawn);
+
+    ItemSize unknown = measuredItemSize(7, 32, 4, 100, 12, 11, 19);
+    EXPECT_FALSE(unknown.valid);
+    EXPECT_EQ(unknown.width, 11);
+    EXPECT_EQ(unknown.height, 23);
+    EXPECT_FALSE(itemTextPlace(7, 32, 12).drawn);
+}
+
+TEST(ItemGeometry, SizesStayWithinBoundsForAnyProfileValues)
+{
+    ItemSize negative = measuredItemSize(2, -40, -100, 10, 12, 0, 0);
+    EXPECT_GE(negative.width, 0);
+    EXPECT_EQ(negative.height, 1);
+    ItemSize huge = measuredItemSize(2, INT_MAX, INT_MAX, 10, 12, 0, 0);
+    EXPECT_EQ(huge.width, maxItemExtent);
+    EXPECT_EQ(huge.height, maxItemExtent);
+    ItemSize lowest = measuredItemSize(1, INT_MIN, INT_MIN, 0, 0, 0, 0);
+    EXPECT_EQ(lowest.width, 0);
+    EXPECT_EQ(lowest.height, 1);
+    TextPlace place = itemTextPlace(2, INT_MIN, 12);
+    EXPECT_EQ(place.x, -maxItemExtent);
+    EXPECT_EQ(itemTextPlace(2, INT_MAX, 12).x, maxItemExtent);
+}
+
+TEST(ItemGeometry, ShownTextIsCutToStringsNumberBytes)
+{
+    EXPECT_EQ(shownItemText("Hello World", 5), "Hello");
+    EXPECT_EQ(shownItemText("Hello", 260), "Hello");
+    EXPECT_EQ(shownItemText("Hello", 0), "");
+    EXPECT_EQ(shownItemText("Hello", -3), "");
+    // Bytes, not characters: three bytes of メモ are the first character and half the next.
+    EXPECT_EQ(shownItemText("メモ", 3).size(), 3u);
+}
+
+const std::vector<std::string> entries = {"memo", "Mail", "tool", "music", "ソフト", "", "Zip"};
+
+TEST(TypeAhead, LetterCyclesThroughMatchesInMenuOrderAndWraps)
+{
+    int selection = 0;
+    std::vector<int> seen;
+    for (int i = 0; i < 4; ++i) {
+        TypeAheadAnswer answer = typeAhead(selection, entries, 'm', false);
+        EXPECT_EQ(answer.result, 0x30000u + static_cast<unsigned>(answer.selection));
+        EXPECT_EQ(answer.collected, -1);
+        seen.push_back(answer.selection);
+        selection = answer.selection;
+    }
+    EXPECT_EQ(seen, (std::vector<int>{1, 3, 0, 1}));
+    // Upper-case typing matches lower-case texts alike.
+    EXPECT_EQ(typeAhead(3, entries, 'Z', false).selection, 6);
+    EXPECT_EQ(typeAhead(3, entries, 'z', false).selection, 6);
+    // The only match is the highlighted entry itself: found after a full turn.
+    EXPECT_EQ(typeAhead(2, entries, 't', false).selection, 2);
+    EXPECT_EQ(typeAhead(2, entries, 't', false).result, 0x30002u);
+}
+
+TEST(TypeAhead, NoMatchLeavesTheHighlightAndIgnoresTheKey)
+{
+    TypeAheadAnswer answer = typeAhead(2, entries, 'q', false);
+    EXPECT_EQ(answer.result, 0u);
+    EXPECT_EQ(answer.selection, 2);
+    // Only a to z are folded: a double-byte lead byte matches only itself.
+    unsigned char lead = static_cast<unsigned char>(entries[4][0]);
+    EXPECT_EQ(typeAhead(0, entries, lead, false).selection, 4);
+    EXPECT_EQ(typeAhead(0, entries, static_cast<unsigned char>(lead + 0x20), false).result, 0u);
+    // The tray command popup is open: keys do nothing at all.
+    answer = typeAhead(-1, entries, 'm', false);
+    EXPECT_EQ(answer.result, 0u);
+    EXPECT_EQ(answer.selection, -1);
+    EXPECT_EQ(typeAhead(-1, entries, ' ', false).collected, -1);
+    // An empty menu.
+    EXPECT_EQ(typeAhead(0, {}, 'm', false).result, 0u);
+}
+
+TEST(TypeAhead, SpaceCollectsAndMovesOnUnlessShiftIsHeld)
+{
+    int selection = 0;
+    std::vector<int> collected;
+    for (int i = 0; i < 3; ++i) {
+        TypeAheadAnswer answer = typeAhead(selection, entries, ' ', false);
+        collected.push_back(answer.collected);
+        selection = answer.selection;
+        EXPECT_EQ(answer.result, 0x30000u + static_cast<unsigned>(selection));
+    }
+    EXPECT_EQ(collected, (std::vector<int>{0, 1, 2}));
+    EXPECT_EQ(selection, 3);
+
+    TypeAheadAnswer last = typeAhead(6, entries, ' ', false);
+    EXPECT_EQ(last.collected, 6);
+    EXPECT_EQ(last.selection, 0);
+    EXPECT_EQ(last.result, 0x30000u);
+
+    for (int i = 0; i < 3; ++i) {
+        TypeAheadAnswer held = typeAhead(4, entries, ' ', true);
+        EXPECT_EQ(held.collected, 4);
+        EXPECT_EQ(held.selection, 4);
+        EXPECT_EQ(held.result, 0u);
+    }
+    // Nothing to collect in an empty menu or beyond its end.
+    EXPECT_EQ(typeAhead(0, {}, ' ', false).collected, -1);
+    EXPECT_EQ(typeAhead(9, entries, ' ', false).collected, -1);
+}
+
+TEST(ParamHistory, NewestFirstAtMostSixteenDuplicatesAndEmptiesKept)
+{
+    std::vector<std::string> history;
+    for (int i = 1; i <= 17; ++i)
+        rememberParameter(history, "p" + std::to_string(i));
+    ASSERT_EQ(history.size(), 16u);
+    EXPECT_EQ(history.front(), "p17");
+    EXPECT_EQ(history.back(), "p2");
+
+    rememberParameter(history, "p17");
+    rememberParameter(history, "");
+    EXPECT_EQ(history[0], "");
+    EXPECT_EQ(history[1], "p17");
+    EXPECT_EQ(history[2], "p17");
+    EXPECT_EQ(history.size(), 16u);
+}
+
+}  // namespace

@@ -1,0 +1,672 @@
+// The launcher menu against the real window manager and shell: built from real folders,
+// measured and drawn on real device contexts, and the main window's answers to the menu's
+// messages, called in-process as the menu would call them.
+#include "app/main_window_win.h"
+
+#include "common/path_text.h"
+#include "common/shortcut_win.h"
+#include "framework/application_win.h"
+#include "framework/profile_store.h"
+#include "framework/system_error_win.h"
+#include "launcher/tray_icon_win.h"
+#include "settings/system_look_win.h"
+#include "tests/win/support/win_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+// Names and the text each shows with both extension switches clear.
+const std::map<std::string, std::string> entryTexts = {
+    {"Tool.exe", "Tool"}, {"Doc.LNK", "Doc"},        {"Web.lnk", "Web"},
+    {"メモ.txt", "メモ"}, {"ソフト.dat", "ソフト"},  {".profile", ""},
+    {"フォルダ", "フォルダ"}, {"a01.txt", "a01"},    {"a02.txt", "a02"},
+    {"a03.txt", "a03"},   {"a04.txt", "a04"},        {"a05.txt", "a05"},
+    {"abcdefghijk.txt", "abcdefghijk"},
+};
+
+struct ItemFacts {
+    UINT id = 0;
+    ULONG_PTR data = 0;
+    bool ownerDrawn = false;
+    bool columnBreak = false;
+};
+
+ItemFacts itemFacts(HMENU menu, int position)
+{
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_ID | MIIM_DATA | MIIM_FTYPE;
+    ItemFacts facts;
+    if (GetMenuItemInfoA(menu, static_cast<UINT>(position), TRUE, &info)) {
+        facts.id = info.wID;
+        facts.data = info.dwItemData;
+        facts.ownerDrawn = (info.fType & MFT_OWNERDRAW) != 0;
+        facts.columnBreak = (info.fType & MFT_MENUBARBREAK) != 0;
+    }
+    return facts;
+}
+
+int desktopBottom()
+{
+    RECT rect{};
+    GetWindowRect(GetDesktopWindow(), &rect);
+    return rect.bottom;
+}
+
+// Runs the action from inside the next menu loop, once its window is up, then closes the menu.
+class InsideMenu {
+public:
+    explicit InsideMenu(std::function<void(HWND)> action) : action_(std::move(action))
+    {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 30, tick);
+    }
+    ~InsideMenu()
+    {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool seen() const { return seen_; }
+
+private:
+    static VOID CALLBACK tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        InsideMenu* self = current_;
+        if (!self || self->seen_)
+            return;
+        HWND menu = FindWindowA("#32768", nullptr);
+        if (!menu || !IsWindowVisible(menu))
+            return;
+        self->seen_ = true;
+        self->action_(menu);
+        EndMenu();
+    }
+    static InsideMenu* current_;
+    UINT_PTR timer_ = 0;
+    bool seen_ = false;
+    std::function<void(HWND)> action_;
+};
+InsideMenu* InsideMenu::current_ = nullptr;
+
+class LauncherMenuTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        clearTestProfile();
+        for (const auto& entry : entryTexts) {
+            if (entry.first == "フォルダ")
+                CreateDirectoryA(folder.file(entry.first).c_str(), nullptr);
+            else
+                folder.write(entry.first);
+        }
+        createShortcut(folder.file("Tool.exe"), folder.file("Web.lnk"), "");
+        app::profile().writeString("NowFolder", "AppFolder", folder.path());
+        app::profile().writeString("NowFolder", "TargetFolder", "★ここ");
+        ASSERT_TRUE(window.createModeless(nullptr));
+        ASSERT_TRUE(window.multiRun().create(window.hwnd()));
+        boxes.clear();
+    }
+
+    void TearDown() override
+    {
+        window.destroyWindow();
+        app::setMainWindow(nullptr);
+        clearTestProfile();
+    }
+
+    // Display settings for the tests: names shown without extensions, icons only, 32 pixels,
+    // columns of (25% of the screen) / 36 pixels.
+    void iconsInShortColumns()
+    {
+        LauncherSettings& set = window.active();
+        set.PrintEnt = false;
+        set.PrintLnk = false;
+        set.IconPrint = 1;
+        set.IconSize = 32;
+        set.DesktopRatio = 25;
+        set.HeightSpace = 4;
+        set.PrintMyself = true;
+    }
+
+    void rebuild()
+    {
+        window.recreateMenuFont();
+        window.buildLauncherMenu();
+    }
+
+    int indexOf(const std::string& name) const
+    {
+        const auto& paths = window.launcherItemPaths();
+        auto found = std::find(paths.begin(), paths.end(), folder.file(name));
+        return found == paths.end() ? -1 : static_cast<int>(found - paths.begin());
+    }
+
+    MessageResult send(UINT message, WPARAM wParam, LPARAM lParam = 0)
+    {
+        return window.handleMessage(message, wParam, lParam);
+    }
+
+    MessageResult menuChar(char typed)
+    {
+        return send(WM_MENUCHAR, MAKEWPARAM(static_cast<unsigned char>(typed), MF_POPUP),
+                    reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
+    }
+
+    void highlight(int index)
+    {
+        send(WM_MENUSELECT, MAKEWPARAM(launcherFirstId + index, MF_OWNERDRAW | MF_HILITE),
+             reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
+    }
+
+    MessageBoxRecorder boxes;
+    TempFolder folder{"qメニュー"};
+    MainWindow window;
+};
+
+TEST_F(LauncherMenuTest, MenuListsEveryEntryAlignedWithColumnBreaksAndTheFolderItemLast)
+{
+    iconsInShortColumns();
+    HICON normal = trayIcon().icon();
+    rebuild();
+
+    int rows = window.launcherRowsPerColumn();
+    EXPECT_EQ(rows, (25 * desktopBottom() / 100) / 36);
+    ASSERT_GE(rows, 1);
+
+    HMENU menu = window.launcherMenuHandle();
+    ASSERT_NE(menu, nullptr);
+    const auto& texts = window.launcherItemTexts();
+    const auto& paths = window.launcherItemPaths();
+    std::size_t count = entryTexts.size() + 1;
+    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(count));
+    ASSERT_EQ(texts.size(), count);
+    ASSERT_EQ(paths.size(), count);
+    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), static_cast<int>(count));
+    int edge = 0, height = 0;
+    ImageList_GetIconSize(window.launcherImages(), &edge, &height);
+    EXPECT_EQ(edge, 32);
+
+    std::set<std::string> listed;
+    for (std::size_t i = 0; i < count; ++i) {
+        ItemFacts facts = itemFacts(menu, static_cast<int>(i));
+        EXPECT_EQ(facts.id, launcherFirstId + i);
+        EXPECT_EQ(facts.data, launcherFirstId + i);
+        EXPECT_TRUE(facts.ownerDrawn);
+        EXPECT_EQ(facts.columnBreak, i > 0 && i % static_cast<std::size_t>(rows) == 0) << i;
+        if (i + 1 == count)
+            break;
+        std::string name = paths[i].substr(folder.path().size() + 1);
+        ASSERT_EQ(paths[i], folder.file(name));
+        ASSERT_TRUE(entryTexts.count(name)) << name;
+        EXPECT_EQ(texts[i], entryTexts.at(name)) << name;
+        listed.insert(name);
+    }
+    EXPECT_EQ(listed.size(), entryTexts.size());
+    EXPECT_EQ(texts.back(), "★ここ");
+    EXPECT_EQ(paths.back(), folder.path());
+
+    EXPECT_EQ(trayIcon().tip(), lastComponent(folder.path()));
+    EXPECT_EQ(trayIcon().icon(), normal);
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(LauncherMenuTest, ExtensionSwitchesAndSmallIcons)
+{
+    iconsInShortColumns();
+    window.active().PrintEnt = true;
+    window.active().IconSize = 16;
+    rebuild();
+    const auto& texts = window.launcherItemTexts();
+    EXPECT_EQ(texts[static_cast<std::size_t>(indexOf("Tool.exe"))], "Tool.exe");
+    EXPECT_EQ(texts[static_cast<std::size_t>(indexOf("Doc.LNK"))], "Doc.LNK");
+    EXPECT_EQ(texts[static_cast<std::size_t>(indexOf("Web.lnk"))], "Web");
+    EXPECT_EQ(texts[static_cast<std::size_t>(indexOf(".profile"))], ".profile");
+    int edge = 0, height = 0;
+    ImageList_GetIconSize(window.launcherImages(), &edge, &height);
+    EXPECT_EQ(edge, 16);
+    EXPECT_EQ(window.launcherRowsPerColumn(), (25 * desktopBottom() / 100) / 20);
+}
+
+TEST_F(LauncherMenuTest, EmptyAndMissingFolders)
+{
+    TempFolder empty("qempty");
+    app::profile().writeString("NowFolder", "AppFolder", empty.path());
+    iconsInShortColumns();
+    rebuild();
+    EXPECT_EQ(GetMenuItemCount(window.launcherMenuHandle()), 1);
+    EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{empty.path()});
+    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 1);
+    // The folder read again from the profile is shown in the edit box too.
+    EXPECT_EQ(window.currentFolderPath(), empty.path());
+    char shown[MAX_PATH] = {};
+    GetDlgItemTextA(window.hwnd(), 1000, shown, MAX_PATH);
+    EXPECT_EQ(std::string(shown), empty.path());
+
+    window.active().PrintMyself = false;
+    rebuild();
+    EXPECT_EQ(GetMenuItemCount(window.launcherMenuHandle()), 0);
+    EXPECT_TRUE(window.launcherItemTexts().empty());
+    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 0);
+
+    std::string missing = empty.path() + "\\なし";
+    app::profile().writeString("NowFolder", "AppFolder", missing);
+    window.active().PrintMyself = true;
+    rebuild();
+    EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{missing});
+    EXPECT_EQ(trayIcon().tip(), "なし");
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(LauncherMenuTest, AnyProfileValuesBuildAnAlignedMenuWithAtLeastOneRow)
+{
+    struct Case {
+        int iconSize, ratio, space, mode;
+    };
+    const Case cases[] = {{0, 100, 0, 2},       {-5, -50, -32, 2},   {100000, 100, 0, 1},
+                          {32, 100, -32, 1},    {32, 0x7FFFFFFF, 0x7FFFFFFF, 0},
+                          {16, 100, -2000000000, 0}};
+    for (const Case& c : cases) {
+        LauncherSettings& set = window.active();
+        set.IconSize = c.iconSize;
+        set.DesktopRatio = c.ratio;
+        set.HeightSpace = c.space;
+        set.IconPrint = c.mode;
+        rebuild();
+        int count = GetMenuItemCount(window.launcherMenuHandle());
+        EXPECT_EQ(count, static_cast<int>(entryTexts.size() + 1)) << c.iconSize;
+        EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), count) << c.iconSize;
+        EXPECT_GE(window.launcherRowsPerColumn(), 1);
+
+        MEASUREITEMSTRUCT item{};
+        item.CtlType = ODT_MENU;
+        item.itemID = launcherFirstId;
+        item.itemData = launcherFirstId;
+        EXPECT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
+        EXPECT_GE(item.itemHeight, 1u);
+        EXPECT_LE(item.itemWidth, 0x7FFFu);
+        EXPECT_LE(item.itemHeight, 0x7FFFu);
+    }
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+// Measures a text in the font of the set in force, as the menu's items are measured.
+SIZE extentInMenuFont(MainWindow& window, const std::string& text)
+{
+    LOGFONTA logFont = toLogFont(window.active().Font);
+    FontHandle font(CreateFontIndirectA(&logFont));
+    WindowDC dc(window.hwnd());
+    SelectedObject selected(dc.get(), font.get());
+    SIZE extent{};
+    GetTextExtentPointA(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    return extent;
+}
+
+TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
+{
+    iconsInShortColumns();
+    LauncherSettings& set = window.active();
+    set.IconPrint = 0;
+    set.StringsNumber = 5;
+    set.HeightSpace = 3;
+    rebuild();
+    int index = indexOf("abcdefghijk.txt");
+    ASSERT_GE(index, 0);
+    MEASUREITEMSTRUCT item{};
+    item.CtlType = ODT_MENU;
+    item.itemID = launcherFirstId + index;
+    item.itemData = launcherFirstId + index;
+    ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
+    SIZE cut = extentInMenuFont(window, "abcde");
+    SIZE whole = extentInMenuFont(window, "abcdefghijk");
+    ASSERT_GT(cut.cx, 0);
+    ASSERT_LT(cut.cx, whole.cx);
+    EXPECT_EQ(item.itemWidth, static_cast<UINT>(cut.cx));
+    EXPECT_EQ(item.itemHeight, static_cast<UINT>(cut.cy + 3));
+
+    set.IconPrint = 2;
+    set.IconSize = 32;
+    set.StringsNumber = 260;
+    index = indexOf("メモ.txt");
+    item.itemData = launcherFirstId + index;
+    ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
+    SIZE memo = extentInMenuFont(window, "メモ");
+    EXPECT_EQ(item.itemWidth, static_cast<UINT>(std::max<LONG>(memo.cx, 32) + 64));
+    EXPECT_EQ(item.itemHeight, static_cast<UINT>(std::max<LONG>(memo.cy, 32) + 3));
+
+    set.IconPrint = 1;
+    set.IconSize = 16;
+    ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
+    EXPECT_EQ(item.itemWidth, 16u);
+    EXPECT_EQ(item.itemHeight, 19u);
+    EXPECT_TRUE(boxes.boxes().empty());
+
+    // An unknown mode says so and keeps the proposed size, plus the extra height.
+    set.IconPrint = 3;
+    item.itemWidth = 40;
+    item.itemHeight = 20;
+    ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
+    EXPECT_EQ(item.itemWidth, 40u);
+    EXPECT_EQ(item.itemHeight, 23u);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "Invalid Icon Print.");
+    EXPECT_EQ(boxes.boxes()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+
+    // Items that are not launcher entries are left to others.
+    item.CtlType = ODT_MENU;
+    item.itemData = launcherFirstId + 4000;
+    EXPECT_FALSE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
+}
+
+// An item drawn into a bitmap of its own, to read its pixels.
+class DrawnItem {
+public:
+    DrawnItem(MainWindow& window, int index, UINT state) : screen_(nullptr)
+    {
+        dc_ = CreateCompatibleDC(screen_.get());
+        bitmap_ = CreateCompatibleBitmap(screen_.get(), width, height);
+        previous_ = SelectObject(dc_, bitmap_);
+        DRAWITEMSTRUCT item{};
+        item.CtlType = ODT_MENU;
+        item.itemID = launcherFirstId + static_cast<UINT>(index);
+        item.itemAction = ODA_DRAWENTIRE;
+        item.itemState = state;
+        item.hDC = dc_;
+        item.rcItem = {0, 0, width, height};
+        item.itemData = launcherFirstId + static_cast<UINT>(index);
+        handled = window.handleMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)).handled;
+    }
+    ~DrawnItem()
+    {
+        SelectObject(dc_, previous_);
+        DeleteObject(bitmap_);
+        DeleteDC(dc_);
+    }
+    COLORREF pixel(int x, int y) const { return GetPixel(dc_, x, y); }
+    // The leftmost column holding a pixel of another colour than the background, from x on.
+    int firstInkColumn(int from, COLORREF background) const
+    {
+        for (int x = from; x < width; ++x)
+            for (int y = 0; y < height; ++y)
+                if (pixel(x, y) != background)
+                    return x;
+        return -1;
+    }
+
+    static constexpr int width = 200;
+    static constexpr int height = 40;
+    bool handled = false;
+
+private:
+    WindowDC screen_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+};
+
+TEST_F(LauncherMenuTest, DrawingPlacesIconAndTextAndUsesTheStateColours)
+{
+    iconsInShortColumns();
+    LauncherSettings& set = window.active();
+    const COLORREF background = RGB(10, 200, 30);
+    set.BackgroundColor = background;
+    set.FontRGB = RGB(200, 0, 0);
+    set.IconPrint = 0;
+    rebuild();
+    int index = indexOf("メモ.txt");
+
+    {
+        DrawnItem drawn(window, index, 0);
+        ASSERT_TRUE(drawn.handled);
+        EXPECT_EQ(drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1), background);
+        EXPECT_GE(drawn.firstInkColumn(0, background), 4);
+    }
+    set.IconPrint = 2;
+    set.IconSize = 32;
+    rebuild();
+    {
+        DrawnItem drawn(window, index, 0);
+        // The icon fills the left 32 columns; nothing is written between it and the text.
+        int ink = drawn.firstInkColumn(0, background);
+        EXPECT_GE(ink, 0);
+        EXPECT_LT(ink, 32);
+        int text = drawn.firstInkColumn(32, background);
+        EXPECT_GE(text, 48);
+        EXPECT_LT(text, 60);
+    }
+    for (UINT state : {UINT(ODS_SELECTED), UINT(ODS_FOCUS)}) {
+        DrawnItem drawn(window, index, state);
+        EXPECT_EQ(drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1),
+                  GetSysColor(COLOR_HIGHLIGHT));
+    }
+    {
+        // A state with more than the selection bit is drawn in the set's colours.
+        DrawnItem drawn(window, index, ODS_SELECTED | ODS_FOCUS);
+        EXPECT_EQ(drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1), background);
+    }
+}
+
+TEST_F(LauncherMenuTest, MenuSelectFollowsLauncherItemsOnly)
+{
+    iconsInShortColumns();
+    rebuild();
+    highlight(3);
+    EXPECT_EQ(window.highlightedEntry(), 3);
+    MessageResult answer = send(WM_MENUSELECT, MAKEWPARAM(32772, MF_HILITE), 0);
+    EXPECT_TRUE(answer.handled);
+    EXPECT_EQ(window.highlightedEntry(), 3);
+    // The menu closing.
+    send(WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0xFFFF), 0);
+    EXPECT_EQ(window.highlightedEntry(), 3);
+}
+
+TEST_F(LauncherMenuTest, TypedLetterCyclesThroughMatchingEntriesAndOthersAreIgnored)
+{
+    iconsInShortColumns();
+    rebuild();
+    std::set<int> aEntries;
+    for (const char* name : {"a01.txt", "a02.txt", "a03.txt", "a04.txt", "a05.txt",
+                             "abcdefghijk.txt"})
+        aEntries.insert(indexOf(name));
+    highlight(indexOf("Tool.exe"));
+    std::vector<int> answers;
+    for (int i = 0; i < 7; ++i) {
+        MessageResult answer = menuChar(i % 2 ? 'a' : 'A');
+        ASSERT_TRUE(answer.handled);
+        ASSERT_EQ(HIWORD(answer.value), MNC_SELECT);
+        answers.push_back(LOWORD(answer.value));
+        EXPECT_EQ(window.highlightedEntry(), answers.back());
+    }
+    EXPECT_EQ(std::set<int>(answers.begin(), answers.begin() + 6), aEntries);
+    EXPECT_EQ(answers[6], answers[0]);
+
+    int before = window.highlightedEntry();
+    EXPECT_EQ(menuChar('q').value, 0);
+    EXPECT_EQ(window.highlightedEntry(), before);
+}
+
+TEST_F(LauncherMenuTest, SpaceBarCollectsEntriesIntoTheMultipleExecutionList)
+{
+    iconsInShortColumns();
+    rebuild();
+    const auto& paths = window.launcherItemPaths();
+    highlight(0);
+    for (int i = 1; i <= 3; ++i) {
+        MessageResult answer = menuChar(' ');
+        EXPECT_EQ(answer.value, MAKELRESULT(i, MNC_SELECT));
+    }
+    std::vector<RunEntry> entries = window.multiRun().entries();
+    ASSERT_EQ(entries.size(), 3u);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(entries[i].entryText, paths[i]);
+        EXPECT_EQ(entries[i].pathLength, static_cast<int>(paths[i].size()));
+    }
+    EXPECT_TRUE(IsWindowVisible(window.multiRun().hwnd()));
+
+    // The last entry (the folder item) wraps the highlight to the first.
+    int last = static_cast<int>(paths.size()) - 1;
+    highlight(last);
+    EXPECT_EQ(menuChar(' ').value, MAKELRESULT(0, MNC_SELECT));
+    EXPECT_EQ(window.multiRun().entries().back().entryText, folder.path());
+
+    // With Shift held the same entry goes in again and again, and the highlight stays.
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE shifted[256];
+    std::copy(keys, keys + 256, shifted);
+    shifted[VK_SHIFT] = 0x80;
+    SetKeyboardState(shifted);
+    highlight(2);
+    EXPECT_EQ(menuChar(' ').value, 0);
+    EXPECT_EQ(menuChar(' ').value, 0);
+    SetKeyboardState(keys);
+    entries = window.multiRun().entries();
+    ASSERT_EQ(entries.size(), 6u);
+    EXPECT_EQ(entries[4].entryText, paths[2]);
+    EXPECT_EQ(entries[5].entryText, paths[2]);
+    EXPECT_EQ(window.highlightedEntry(), 2);
+}
+
+TEST_F(LauncherMenuTest, TrayClicksPopUpTheMenusAndTheCommandPopupSilencesTheKeyboard)
+{
+    iconsInShortColumns();
+    rebuild();
+
+    // Releases, double clicks and moves show nothing.
+    bool shown = false;
+    {
+        InsideMenu inside([&](HWND) { shown = true; });
+        for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_RBUTTONUP})
+            EXPECT_EQ(send(trayCallbackMessage, TrayIcon::iconId, mouse).value, 0);
+        pumpFor(100);
+    }
+    EXPECT_FALSE(shown);
+
+    highlight(4);
+    RECT launcherRect{};
+    {
+        InsideMenu inside([&](HWND menu) { GetWindowRect(menu, &launcherRect); });
+        send(trayCallbackMessage, TrayIcon::iconId, WM_LBUTTONDOWN);
+        EXPECT_TRUE(inside.seen());
+    }
+    // The popup started with the first entry as the highlight.
+    EXPECT_EQ(window.highlightedEntry(), 0);
+    // Fourteen 36-pixel items in columns of (25% of the screen) / 36: at least three columns
+    // of 32 pixels each.
+    EXPECT_GE(launcherRect.right - launcherRect.left, 3 * 32);
+
+    {
+        InsideMenu inside([](HWND) {});
+        send(trayCallbackMessage, TrayIcon::iconId, WM_RBUTTONDOWN);
+        EXPECT_TRUE(inside.seen());
+    }
+    EXPECT_EQ(window.highlightedEntry(), -1);
+    EXPECT_EQ(menuChar('a').value, 0);
+    EXPECT_EQ(menuChar(' ').value, 0);
+    EXPECT_TRUE(window.multiRun().entries().empty());
+    EXPECT_EQ(window.highlightedEntry(), -1);
+}
+
+TEST_F(LauncherMenuTest, HotKeyPopsTheMenuUpInTheBottomRightCorner)
+{
+    iconsInShortColumns();
+    rebuild();
+    RECT rect{};
+    {
+        InsideMenu inside([&](HWND menu) { GetWindowRect(menu, &rect); });
+        EXPECT_EQ(send(WM_HOTKEY, mainHotkeyId, 0).value, 0);
+        EXPECT_TRUE(inside.seen());
+    }
+    RECT desktop{};
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    EXPECT_GE(rect.right, desktop.right - 8);
+    EXPECT_GE(rect.bottom, desktop.bottom - 48);
+
+    // A folder hot key that names no listed folder shows nothing.
+    bool shown = false;
+    {
+        InsideMenu inside([&](HWND) { shown = true; });
+        send(WM_HOTKEY, 77, 0);
+        pumpFor(100);
+    }
+    EXPECT_FALSE(shown);
+}
+
+TEST_F(LauncherMenuTest, CommandsAreRoutedByTheirIdRange)
+{
+    iconsInShortColumns();
+    rebuild();
+    int index = indexOf("a05.txt");
+    ASSERT_GE(index, 0);
+    DeleteFileA(folder.file("a05.txt").c_str());
+
+    // A control notification with a launcher id is not a launcher command.
+    EXPECT_FALSE(send(WM_COMMAND, MAKEWPARAM(launcherFirstId + index, 1), 0).handled);
+    EXPECT_TRUE(boxes.boxes().empty());
+
+    // The entry's file went after the menu was built.
+    EXPECT_TRUE(send(WM_COMMAND, MAKEWPARAM(launcherFirstId + index, 0), 0).handled);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].caption, "ShellExecute");
+    EXPECT_EQ(boxes.boxes()[0].text, systemErrorText(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(boxes.boxes()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
+    EXPECT_EQ(boxes.boxes()[0].owner, window.hwnd());
+
+    // Ids past the entries and folder ids past the folder list are consumed and do nothing.
+    boxes.clear();
+    EXPECT_TRUE(send(WM_COMMAND, MAKEWPARAM(launcherLastId, 0), 0).handled);
+    EXPECT_TRUE(send(WM_COMMAND, MAKEWPARAM(folderFirstId + 50, 0), 0).handled);
+    EXPECT_TRUE(boxes.boxes().empty());
+    EXPECT_TRUE(send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0).handled);
+}
+
+TEST_F(LauncherMenuTest, FolderCommandSwitchesTheCurrentFolder)
+{
+    TempFolder other("qother");
+    other.write("only.txt");
+    window.addFolder(folder.path());
+    window.addFolder(other.path());
+    if (window.folderList().size() != 2u)
+        GTEST_SKIP() << "the folder list is not built yet";
+    iconsInShortColumns();
+    send(WM_COMMAND, MAKEWPARAM(folderFirstId + 1, 0), 0);
+    EXPECT_EQ(window.currentFolderPath(), other.path());
+    EXPECT_EQ(app::profile().readString("NowFolder", "AppFolder", ""), other.path());
+    EXPECT_EQ(window.launcherItemPaths().front(), other.file("only.txt"));
+}
+
+TEST_F(LauncherMenuTest, AFolderBeyondTheIdRangeListsTheEntriesThatFit)
+{
+    // Every entry costs a shell query of a few milliseconds under Wine: one build only.
+    TempFolder big("qbig");
+    for (int i = 0; i < 4100; ++i) {
+        char name[16];
+        wsprintfA(name, "f%04d", i);
+        HANDLE file = CreateFileA(big.file(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        CloseHandle(file);
+    }
+    app::profile().writeString("NowFolder", "AppFolder", big.path());
+    LauncherSettings& set = window.active();
+    set.IconPrint = 0;
+    set.IconSize = 16;
+    set.PrintMyself = true;
+    rebuild();
+    HMENU menu = window.launcherMenuHandle();
+    ASSERT_EQ(GetMenuItemCount(menu), 4096);
+    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 4096);
+    EXPECT_EQ(window.launcherItemTexts().size(), 4096u);
+    // The folder item keeps the last launcher id; no item takes a folder id.
+    EXPECT_EQ(itemFacts(menu, 4095).id, launcherLastId);
+    EXPECT_EQ(window.launcherItemPaths().back(), big.path());
+    const auto& paths = window.launcherItemPaths();
+    EXPECT_TRUE(std::all_of(paths.begin(), paths.end() - 1, [&](const std::string& path) {
+        return path.compare(0, big.path().size() + 2, big.path() + "\\f") == 0;
+    }));
+}
+
+}  // namespace
