@@ -3,6 +3,8 @@
 // the secondary button) held. Every launch runs in the current launcher folder.
 #include "app/main_window_win.h"
 
+#include "launcher/keyboard_state_win.h"
+
 #include "framework/message_box_win.h"
 #include "framework/system_error_win.h"
 
@@ -11,11 +13,6 @@
 #include <string>
 
 namespace {
-
-bool held(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
 
 // A shell launch has failed when its result is 32 or less.
 bool launchFailed(HINSTANCE result)
@@ -35,7 +32,7 @@ void MainWindow::launchEntry(unsigned id)
     int primary = swapped ? VK_RBUTTON : VK_LBUTTON;
     int secondary = swapped ? VK_LBUTTON : VK_RBUTTON;
 
-    if (held(VK_CONTROL) || held(primary)) {
+    if (heldNow(VK_CONTROL) || heldNow(primary)) {
         HINSTANCE result = ShellExecuteA(nullptr, "properties", path.c_str(), nullptr,
                                          currentFolder.c_str(), SW_SHOWNORMAL);
         if (launchFailed(result))
@@ -43,7 +40,7 @@ void MainWindow::launchEntry(unsigned id)
         return;
     }
 
-    if (held(VK_SHIFT) || held(secondary)) {
+    if (heldNow(VK_SHIFT) || heldNow(secondary)) {
         paramPromptDialog.promptTitle = path;
         // A hot key during an open prompt can bring the menu back: that prompt is given up.
         if (paramPromptDialog.isOpen())

@@ -2,18 +2,11 @@
 // highlight and keyboard, and the routing of launcher and folder commands.
 #include "app/main_window_win.h"
 
+#include "launcher/keyboard_state_win.h"
+
 #include "launcher/type_ahead.h"
 
 #include <shellapi.h>
-
-namespace {
-
-bool held(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
-
-}  // namespace
 
 MessageResult MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -52,15 +45,15 @@ MessageResult MainWindow::onTrayNotify(WPARAM, LPARAM lParam)
         return MessageResult::of(0);
     SetForegroundWindow(hwnd());
 
-    if (held(VK_CONTROL)) {
+    if (heldNow(VK_CONTROL)) {
         showFolderSettings();
         return MessageResult::of(0);
     }
-    if (held(VK_SHIFT)) {
+    if (heldNow(VK_SHIFT)) {
         editStandardSettings();
         return MessageResult::of(0);
     }
-    if (held(VK_MENU)) {
+    if (heldNow(VK_MENU)) {
         refreshMenus();
         return MessageResult::of(0);
     }

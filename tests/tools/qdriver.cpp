@@ -28,6 +28,7 @@
 //   qdriver list-count <hwnd> <control id>     LB_GETCOUNT
 //   qdriver list-text <hwnd> <control id> <i>  LB_GETTEXT
 //   qdriver shell-link <path.lnk>              target, arguments, working directory
+//   qdriver children <hwnd>                    every child window: hwnd class visible l t r b
 //
 // Handles are written and read as hexadecimal numbers; numbers otherwise are decimal or 0x...
 #include <windows.h>
@@ -143,6 +144,17 @@ BOOL CALLBACK listWindow(HWND window, LPARAM)
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
                 className(window).c_str(), IsWindowVisible(window) ? 1 : 0,
                 static_cast<unsigned long>(pid), windowText(window).c_str());
+    return TRUE;
+}
+
+BOOL CALLBACK listChild(HWND window, LPARAM)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    std::printf("%llx\t%s\t%d\t%ld %ld %ld %ld\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
+                className(window).c_str(), IsWindowVisible(window) ? 1 : 0, rect.left, rect.top,
+                rect.right, rect.bottom);
     return TRUE;
 }
 
@@ -367,6 +379,10 @@ int main(int argc, char** argv)
         SendMessageA(control, LB_GETTEXT, static_cast<WPARAM>(parseNumber(arg(4))),
                      reinterpret_cast<LPARAM>(buffer));
         std::printf("%s\n", buffer);
+        return 0;
+    }
+    if (command == "children") {
+        EnumChildWindows(parseWindow(arg(2)), listChild, 0);
         return 0;
     }
     if (command == "shell-link")
