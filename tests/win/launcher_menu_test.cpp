@@ -259,6 +259,14 @@ TEST_F(LauncherMenuTest, EmptyAndMissingFolders)
     rebuild();
     EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{missing});
     EXPECT_EQ(trayIcon().tip(), "なし");
+
+    // A folder path longer than any path buffer lists nothing and overruns nothing.
+    std::string tooLong = empty.path() + "\\" + std::string(300, 'x');
+    app::profile().writeString("NowFolder", "AppFolder", tooLong);
+    rebuild();
+    EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{tooLong});
+    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 1);
+    EXPECT_EQ(trayIcon().tip(), std::string(63, 'x'));
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
@@ -622,6 +630,147 @@ TEST_F(LauncherMenuTest, CommandsAreRoutedByTheirIdRange)
     EXPECT_TRUE(send(WM_COMMAND, MAKEWPARAM(folderFirstId + 50, 0), 0).handled);
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_TRUE(send(WM_MOUSEWHEEL, MAKEWPARAM(0, 120), 0).handled);
+}
+
+// Holds a key down as the keyboard would, so that GetAsyncKeyState sees it.
+class HeldKey {
+public:
+    explicit HeldKey(BYTE key) : key_(key) { keybd_event(key_, 0, 0, 0); }
+    ~HeldKey() { keybd_event(key_, 0, KEYEVENTF_KEYUP, 0); }
+    HeldKey(const HeldKey&) = delete;
+    HeldKey& operator=(const HeldKey&) = delete;
+
+private:
+    BYTE key_;
+};
+
+// Acts once on the first visible window with the title, from inside whatever loop runs.
+class OnWindow {
+public:
+    OnWindow(std::string title, std::function<void(HWND)> action)
+        : title_(std::move(title)), action_(std::move(action))
+    {
+        all_.push_back(this);
+        timer_ = SetTimer(nullptr, 0, 30, tick);
+    }
+    ~OnWindow()
+    {
+        KillTimer(nullptr, timer_);
+        all_.erase(std::find(all_.begin(), all_.end(), this));
+    }
+    bool done() const { return done_; }
+
+private:
+    static VOID CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        for (OnWindow* self : all_) {
+            if (self->timer_ != id || self->done_)
+                continue;
+            HWND window = FindWindowA(nullptr, self->title_.c_str());
+            if (window && IsWindowVisible(window)) {
+                self->done_ = true;
+                self->action_(window);
+            }
+            return;
+        }
+    }
+    static std::vector<OnWindow*> all_;
+    std::string title_;
+    std::function<void(HWND)> action_;
+    UINT_PTR timer_ = 0;
+    bool done_ = false;
+};
+std::vector<OnWindow*> OnWindow::all_;
+
+// Runs the action after a time unless it is gone by then: ends waits that would never end.
+class Watchdog {
+public:
+    Watchdog(UINT ms, std::function<void()> action)
+    {
+        action_ = std::move(action);
+        timer_ = SetTimer(nullptr, 0, ms, fire);
+    }
+    ~Watchdog()
+    {
+        KillTimer(nullptr, timer_);
+        action_ = nullptr;
+    }
+
+private:
+    static VOID CALLBACK fire(HWND, UINT, UINT_PTR, DWORD)
+    {
+        if (action_)
+            action_();
+    }
+    static std::function<void()> action_;
+    UINT_PTR timer_ = 0;
+};
+std::function<void()> Watchdog::action_;
+
+// What a copy of the child program recorded: its "start" line, or nothing.
+std::string startLine(const std::string& logPath)
+{
+    std::string log = readFile(logPath);
+    std::size_t start = log.find("start ");
+    if (start == std::string::npos || log.find("end ", start) == std::string::npos)
+        return {};
+    return log.substr(start, log.find('\n', start) - start);
+}
+
+TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpenOne)
+{
+    std::string child;
+    parentDirectory(app::modulePath(), child);
+    child += "\\qchild.exe";
+    ASSERT_TRUE(CopyFileA(child.c_str(), folder.file("first.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(child.c_str(), folder.file("second.exe").c_str(), FALSE));
+    iconsInShortColumns();
+    rebuild();
+    int first = indexOf("first.exe");
+    int second = indexOf("second.exe");
+    ASSERT_GE(first, 0);
+    ASSERT_GE(second, 0);
+
+    send(WM_COMMAND, MAKEWPARAM(launcherFirstId + first, 0));
+    ASSERT_TRUE(pumpUntil([&] { return !startLine(folder.file("first.log")).empty(); }, 15000));
+    std::string line = startLine(folder.file("first.log"));
+    // "start <ms> <pid> <working directory> <arguments>", the arguments empty.
+    std::string tail = " " + folder.path() + " ";
+    EXPECT_EQ(line.substr(line.size() - tail.size()), tail) << line;
+    DeleteFileA(folder.file("first.log").c_str());
+
+    {
+        HeldKey shift(VK_SHIFT);
+        ASSERT_TRUE(GetAsyncKeyState(VK_SHIFT) & 0x8000);
+        // While the prompt for the first entry is open, the second is chosen (a hot key can
+        // bring the menu back then); its prompt is confirmed with parameters.
+        OnWindow firstPrompt(folder.file("first.exe"), [&](HWND) {
+            // Wine takes the key state from the X server when the focus moves to the prompt,
+            // which forgets a key pressed only here: press it again.
+            keybd_event(VK_SHIFT, 0, 0, 0);
+            PostMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(launcherFirstId + second, 0), 0);
+        });
+        OnWindow secondPrompt(folder.file("second.exe"), [&](HWND prompt) {
+            SetDlgItemTextA(prompt, 1047, "-two \"ソフト\"");
+            PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        });
+        Watchdog watchdog(15000, [&] {
+            if (window.paramPrompt().isOpen())
+                window.paramPrompt().endDialog(IDCANCEL);
+        });
+        send(WM_COMMAND, MAKEWPARAM(launcherFirstId + first, 0));
+        EXPECT_TRUE(firstPrompt.done());
+        EXPECT_TRUE(secondPrompt.done());
+    }
+    ASSERT_TRUE(pumpUntil([&] { return !startLine(folder.file("second.log")).empty(); }, 15000));
+    line = startLine(folder.file("second.log"));
+    tail = " " + folder.path() + " -two \"ソフト\"";
+    EXPECT_EQ(line.substr(line.size() - tail.size()), tail) << line;
+    pumpFor(300);
+    EXPECT_FALSE(fileExists(folder.file("first.log")));
+    EXPECT_FALSE(window.paramPrompt().isOpen());
+    EXPECT_EQ(window.paramPrompt().paramHistory, std::vector<std::string>{"-two \"ソフト\""});
+    EXPECT_TRUE(boxes.boxes().empty());
 }
 
 TEST_F(LauncherMenuTest, FolderCommandSwitchesTheCurrentFolder)
