@@ -66,6 +66,8 @@ wine_reg_file() {
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n'
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Drivers]\r\n"Audio"=""\r\n'
     printf '\r\n[HKEY_CLASSES_ROOT\\.txt]\r\n@="txtfile"\r\n'
+    # Without it the shell knows no programs and gives every .exe the plain document icon.
+    printf '\r\n[HKEY_CLASSES_ROOT\\.exe]\r\n@="exefile"\r\n'
     printf '\r\n[HKEY_CLASSES_ROOT\\txtfile\\shell\\open\\command]\r\n@="notepad.exe \\"%%1\\""\r\n'
   } | iconv -f UTF-8 -t UTF-16LE > "$out"
 }
