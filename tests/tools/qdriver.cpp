@@ -15,6 +15,7 @@
 //   qdriver command <hwnd> <id> [code]         SendMessage WM_COMMAND
 //   qdriver post-command <hwnd> <id> [code]    PostMessage WM_COMMAND
 //   qdriver send <hwnd> <msg> <wparam> <lparam>
+//   qdriver send-item <hwnd> <control id> <msg> <wparam> <lparam>   SendMessage to a control
 //   qdriver post <hwnd> <msg> <wparam> <lparam>
 //   qdriver click <hwnd> <control id>          BM_CLICK on a button
 //   qdriver check <hwnd> <control id>          BM_GETCHECK
@@ -298,6 +299,16 @@ int main(int argc, char** argv)
             std::printf("%lld\n", static_cast<long long>(SendMessageA(window, message, wParam, lParam)));
         else
             PostMessageA(window, message, wParam, lParam);
+        return 0;
+    }
+    if (command == "send-item") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        LRESULT result = SendMessageA(control, static_cast<UINT>(parseNumber(arg(4))),
+                                      static_cast<WPARAM>(parseNumber(arg(5))),
+                                      static_cast<LPARAM>(parseNumber(arg(6))));
+        std::printf("%lld\n", static_cast<long long>(result));
         return 0;
     }
     if (command == "click") {
