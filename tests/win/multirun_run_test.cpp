@@ -11,21 +11,17 @@
 #include <gtest/gtest.h>
 
 #include <ddeml.h>
-#include <objbase.h>
 #include <shlwapi.h>
 
 #include <functional>
 
 namespace {
 
-class MultiRunRunTest : public ::testing::Test {
+class MultiRunRunTest : public MultiRunTestBase {
 protected:
-    static void SetUpTestSuite() { CoInitialize(nullptr); }
-    static void TearDownTestSuite() { CoUninitialize(); }
     void SetUp() override
     {
-        clearTestProfile();
-        clearListFolder();
+        MultiRunTestBase::SetUp();
         window = createMultiRunWindow();
         ASSERT_TRUE(window);
     }
@@ -36,7 +32,7 @@ protected:
             pumpUntil([&] { return !readChildRecord(child).started ||
                                    readChildRecord(child).ended; }, 10000);
         window.reset();
-        clearListFolder();
+        MultiRunTestBase::TearDown();
     }
 
     std::string child(const std::string& name, int sleepMs)

@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
-#include <objbase.h>
 
 namespace {
 
@@ -20,17 +19,8 @@ const std::string exampleFile =
     "[Quintarel Sequntial Execute File]\nSequential execute: 1\n-- \n"
     " 14:C:\\Tools\\a.exe -v\n 11:D:\\memo.txt\n";
 
-class MultiRunWindowTest : public ::testing::Test {
+class MultiRunWindowTest : public MultiRunTestBase {
 protected:
-    static void SetUpTestSuite() { CoInitialize(nullptr); }
-    static void TearDownTestSuite() { CoUninitialize(); }
-    void SetUp() override
-    {
-        clearTestProfile();
-        clearListFolder();
-    }
-    void TearDown() override { clearListFolder(); }
-
     ProfileStore& profile() { return app::profile(); }
     bool menuChecked(MultiRunWindow& window, UINT id)
     {

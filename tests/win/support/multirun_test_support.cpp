@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "tests/win/support/win_test_support.h"
 
+#include <objbase.h>
 #include <shlobj.h>
 
 #include <fstream>
@@ -27,6 +28,27 @@ void clearListFolder()
         DeleteFileA((folder + "\\" + found.cFileName).c_str());
     while (FindNextFileA(search, &found));
     FindClose(search);
+}
+
+void MultiRunTestBase::SetUpTestSuite()
+{
+    CoInitialize(nullptr);
+}
+
+void MultiRunTestBase::TearDownTestSuite()
+{
+    CoUninitialize();
+}
+
+void MultiRunTestBase::SetUp()
+{
+    clearTestProfile();
+    clearListFolder();
+}
+
+void MultiRunTestBase::TearDown()
+{
+    clearListFolder();
 }
 
 std::unique_ptr<MultiRunWindow> createMultiRunWindow()

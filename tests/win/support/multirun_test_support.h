@@ -4,9 +4,20 @@
 
 #include "multirun/multirun_window_win.h"
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
+
+// Each test starts from an empty profile and list folder, with COM up for shortcut files.
+class MultiRunTestBase : public ::testing::Test {
+protected:
+    static void SetUpTestSuite();
+    static void TearDownTestSuite();
+    void SetUp() override;
+    void TearDown() override;
+};
 
 // The window, created hidden as start-up creates it.
 std::unique_ptr<MultiRunWindow> createMultiRunWindow();
