@@ -27,10 +27,9 @@ protected:
     }
     void TearDown() override
     {
-        // Children still running hold their files; let them end before the folder goes.
-        for (const std::string& child : children)
-            pumpUntil([&] { return !readChildRecord(child).started ||
-                                   readChildRecord(child).ended; }, 10000);
+        // Children still running hold their files; they are stopped by their process id.
+        for (const std::string& c : children)
+            stopChild(readChildRecord(c));
         window.reset();
         MultiRunTestBase::TearDown();
     }
@@ -58,50 +57,59 @@ protected:
     std::unique_ptr<MultiRunWindow> window;
 };
 
-// Runs the action from the run's own message loop, after the given time.
+// Runs the action from the run's own message loop, once the condition holds.
 class DuringTheRun {
 public:
-    DuringTheRun(DWORD afterMs, std::function<void()> action)
+    DuringTheRun(std::function<bool()> when, std::function<void()> action)
     {
-        current_ = std::move(action);
-        timer_ = SetTimer(nullptr, 0, afterMs, fire);
+        when_ = std::move(when);
+        action_ = std::move(action);
+        timer_ = SetTimer(nullptr, 0, 50, poll);
     }
     ~DuringTheRun()
     {
         KillTimer(nullptr, timer_);
-        current_ = nullptr;
+        when_ = nullptr;
+        action_ = nullptr;
     }
 
 private:
-    static VOID CALLBACK fire(HWND, UINT, UINT_PTR id, DWORD)
+    static VOID CALLBACK poll(HWND, UINT, UINT_PTR id, DWORD)
     {
+        if (!when_ || !when_())
+            return;
         KillTimer(nullptr, id);
-        if (current_)
-            current_();
+        auto action = std::move(action_);
+        action_ = nullptr;
+        when_ = nullptr;
+        if (action)
+            action();
     }
-    static std::function<void()> current_;
+    static std::function<bool()> when_;
+    static std::function<void()> action_;
     UINT_PTR timer_ = 0;
 };
-std::function<void()> DuringTheRun::current_;
+std::function<bool()> DuringTheRun::when_;
+std::function<void()> DuringTheRun::action_;
 
 TEST_F(MultiRunRunTest, WithoutOrderedRunEveryEntryStartsAtOnce)
 {
     for (const char* name : {"a", "b", "c"})
-        window->appendEntry(child(name, 800));
+        window->appendEntry(child(name, 5000));
     ShowWindow(window->hwnd(), SW_SHOWNORMAL);
     window->runList();
     // Back before any child ended; the list and the window are cleared by the run's end.
-    EXPECT_FALSE(readChildRecord(children[0]).ended);
+    for (const std::string& c : children)
+        EXPECT_FALSE(readChildRecord(c).ended);
     EXPECT_TRUE(window->entries().empty());
     EXPECT_FALSE(IsWindowVisible(window->hwnd()));
     EXPECT_TRUE(IsWindowEnabled(window->item(IDOK)));
-    ASSERT_TRUE(pumpUntil([&] { return allEnded(); }, 15000));
-    unsigned long long lastStart = 0, firstEnd = ~0ull;
-    for (const std::string& c : children) {
-        lastStart = std::max(lastStart, readChildRecord(c).start);
-        firstEnd = std::min(firstEnd, readChildRecord(c).end);
-    }
-    EXPECT_LT(lastStart, firstEnd);
+    EXPECT_TRUE(pumpUntil([&] {
+        for (const std::string& c : children)
+            if (!readChildRecord(c).started)
+                return false;
+        return true;
+    }, 15000));
 }
 
 TEST_F(MultiRunRunTest, OrderedRunStartsEachAfterThePreviousEnded)
@@ -127,15 +135,13 @@ TEST_F(MultiRunRunTest, OrderedRunStartsEachAfterThePreviousEnded)
 TEST_F(MultiRunRunTest, AbortDuringAWaitEndsTheRunAfterThatMessage)
 {
     for (const char* name : {"a", "b", "c"})
-        window->appendEntry(child(name, 1200));
+        window->appendEntry(child(name, 5000));
     sendCommand(*window, IDM_KEEP_LIST, 0);
     setOrdered(true);
     window->showListName("朝.sqx");
     ShowWindow(window->hwnd(), SW_SHOWNORMAL);
-    // Painted, as a window is before anyone clicks in it: a run takes one message per slice.
-    pumpFor(300);
     {
-        DuringTheRun abort(400, [&] {
+        DuringTheRun abort([&] { return readChildRecord(children[0]).started; }, [&] {
             PostMessageA(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                          reinterpret_cast<LPARAM>(window->item(IDCANCEL)));
         });
@@ -143,7 +149,6 @@ TEST_F(MultiRunRunTest, AbortDuringAWaitEndsTheRunAfterThatMessage)
     }
     // The program already started keeps running; nothing after it starts.
     EXPECT_FALSE(readChildRecord(children[0]).ended);
-    EXPECT_TRUE(pumpUntil([&] { return readChildRecord(children[0]).ended; }, 10000));
     EXPECT_FALSE(readChildRecord(children[1]).started);
     EXPECT_FALSE(readChildRecord(children[2]).started);
     // The abort empties the list whatever the after-run options say.
@@ -155,7 +160,7 @@ TEST_F(MultiRunRunTest, AbortDuringAWaitEndsTheRunAfterThatMessage)
 
 TEST_F(MultiRunRunTest, ListChangesDuringARunDoNotChangeWhatRuns)
 {
-    window->appendEntry(child("a", 600));
+    window->appendEntry(child("a", 1000));
     window->appendEntry(child("b", 0));
     std::string other = child("other", 0);
     std::string otherList = folder.write(
@@ -163,10 +168,15 @@ TEST_F(MultiRunRunTest, ListChangesDuringARunDoNotChangeWhatRuns)
                          ":" + other + "\n");
     sendCommand(*window, IDM_KEEP_LIST, 0);
     setOrdered(true);
+    bool openedDuringTheWait = false;
     {
-        DuringTheRun open(200, [&] { window->loadListFile(otherList); });
+        DuringTheRun open([&] { return readChildRecord(children[0]).started; }, [&] {
+            openedDuringTheWait = !readChildRecord(children[0]).ended;
+            window->loadListFile(otherList);
+        });
         window->runList();
     }
+    EXPECT_TRUE(openedDuringTheWait);
     EXPECT_TRUE(readChildRecord(children[1]).started);
     EXPECT_FALSE(readChildRecord(other).started);
     EXPECT_EQ(window->entries(), std::vector<RunEntry>{entryForPath(other)});

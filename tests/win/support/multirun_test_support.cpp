@@ -133,6 +133,7 @@ ChildRecord readChildRecord(const std::string& childPath)
         if (kind == "start") {
             record.started = true;
             record.start = ms;
+            record.pid = static_cast<DWORD>(std::stoul(pid));
             // "start <ms> <pid> <directory> <arguments>": the directory has no spaces here.
             std::string directory;
             words >> directory;
@@ -145,4 +146,16 @@ ChildRecord readChildRecord(const std::string& childPath)
         }
     }
     return record;
+}
+
+void stopChild(const ChildRecord& record)
+{
+    if (!record.started || record.ended || record.pid == 0)
+        return;
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, record.pid);
+    if (!process)
+        return;
+    TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
 }

@@ -50,6 +50,10 @@ struct ChildRecord {
     bool ended = false;
     unsigned long long start = 0;
     unsigned long long end = 0;
+    DWORD pid = 0;
     std::string arguments;
 };
 ChildRecord readChildRecord(const std::string& childPath);
+
+// Ends a child that started and has not ended yet, by its process id, and waits for its end.
+void stopChild(const ChildRecord& record);
