@@ -162,6 +162,7 @@ class InstallerTest(InstallerTestCase):
         self.click(dialog, SKIP_COPY, True)
         self.assertFalse(self.enabled(dialog, FOLDER_BOX))
         self.assertFalse(self.enabled(dialog, BROWSE))
+        self.wine.screenshot("installer-dialog-no-copy")
         self.wine.command(dialog, IDOK)
         self.assertEqual(self.exit_code(), 0)
         self.assertFalse(os.path.exists(self.unix(DEFAULT_FOLDER)))
