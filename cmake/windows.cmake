@@ -2,13 +2,15 @@
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
 if(NOT MSVC)
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Small programs: unused code goes, symbols go.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options($<$<CONFIG:Release>:-s> -Wl,--gc-sections)
 endif()
 
 set(win_libraries comctl32 shell32 shlwapi ole32 oleaut32 uuid comdlg32 gdi32 user32 advapi32
     psapi)
 
 # Everything of the launcher but its entry point, so the tests link the same code.
-list(FILTER win_sources EXCLUDE REGEX "/installer/")
 set(launcher_sources ${win_sources})
 list(FILTER launcher_sources EXCLUDE REGEX "/app/winmain_win\\.cpp$")
 add_library(quintarel_win STATIC ${launcher_sources})
@@ -18,9 +20,8 @@ set(launcher_rc ${CMAKE_SOURCE_DIR}/resources/quintarel.rc)
 add_executable(quintarel WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp ${launcher_rc})
 target_link_libraries(quintarel PRIVATE quintarel_win)
 
-file(GLOB installer_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/installer/*_win.cpp)
 file(GLOB common_win_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/common/*_win.cpp)
-add_executable(installer WIN32 ${installer_sources} ${common_win_sources}
+add_executable(installer WIN32 ${installer_win_sources} ${common_win_sources}
                ${CMAKE_SOURCE_DIR}/resources/installer.rc)
 target_link_libraries(installer PRIVATE quintarel_core ${win_libraries})
 
