@@ -10,6 +10,7 @@
 #include "framework/application_win.h"
 #include "framework/message_box_win.h"
 #include "framework/profile_store.h"
+#include "tests/bench/bench_support_win.h"
 
 #include <objbase.h>
 #include <shellapi.h>
@@ -24,77 +25,8 @@
 
 namespace {
 
-double nowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
-
-void writeFile(const std::string& path)
-{
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        DWORD written = 0;
-        WriteFile(file, "x", 1, &written, nullptr);
-        CloseHandle(file);
-    }
-}
-
-// A launcher folder as users keep them: shortcuts, documents of a few types and sub-folders,
-// named in Japanese and in Latin letters.
-std::string makeFolder(const std::string& base, int count)
-{
-    std::string folder = base + "\\ランチャー" + std::to_string(count);
-    SHFILEOPSTRUCTA remove{};
-    std::string doubleZero = folder + '\0';
-    remove.wFunc = FO_DELETE;
-    remove.pFrom = doubleZero.c_str();
-    remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&remove);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    std::string target = base + "\\target.txt";
-    writeFile(target);
-    for (int i = 0; i < count; ++i) {
-        char name[64];
-        switch (i % 5) {
-        case 0:
-            wsprintfA(name, "ツール%04d.lnk", i);
-            createShortcut(target, folder + "\\" + name, "");
-            break;
-        case 1:
-            wsprintfA(name, "memo%04d.txt", i);
-            writeFile(folder + "\\" + name);
-            break;
-        case 2:
-            wsprintfA(name, "資料%04d.dat", i);
-            writeFile(folder + "\\" + name);
-            break;
-        case 3:
-            wsprintfA(name, "page%04d.htm", i);
-            writeFile(folder + "\\" + name);
-            break;
-        default:
-            wsprintfA(name, "フォルダ%04d", i);
-            CreateDirectoryA((folder + "\\" + name).c_str(), nullptr);
-            break;
-        }
-    }
-    return folder;
-}
+using bench::median;
+using bench::nowMs;
 
 // The floor: what any build must do, and nothing more.
 int floorBuild(const std::string& folder, int iconSize)
@@ -141,15 +73,12 @@ int main(int argc, char** argv)
 
     CoInitialize(nullptr);
     setMessageBoxFunction(quietBox);
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    std::string base = std::string(temp) + "qbench";
-    CreateDirectoryA(base.c_str(), nullptr);
+    std::string base = bench::tempBase();
 
     std::printf("%8s %12s %12s %12s %12s %8s\n", "entries", "build ms", "build us/e",
                 "floor ms", "floor us/e", "ratio");
     for (int count : counts) {
-        std::string folder = makeFolder(base, count);
+        std::string folder = bench::makeFolder(base, count);
         app::profile().writeString("NowFolder", "AppFolder", folder);
         MainWindow window;
         if (!window.createModeless(nullptr)) {

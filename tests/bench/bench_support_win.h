@@ -1,0 +1,194 @@
+// What the benchmarks share: a clock, medians, launcher folders as users keep them, and
+// programs started, watched and ended by their process.
+#pragma once
+
+#include "common/shortcut_win.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace bench {
+
+inline double nowMs()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+inline double median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    std::size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+inline void writeFile(const std::string& path, const std::string& text = "x")
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        DWORD written = 0;
+        WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+        CloseHandle(file);
+    }
+}
+
+inline void removeTree(const std::string& path)
+{
+    SHFILEOPSTRUCTA remove{};
+    std::string doubleZero = path + '\0';
+    remove.wFunc = FO_DELETE;
+    remove.pFrom = doubleZero.c_str();
+    remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
+    SHFileOperationA(&remove);
+}
+
+// A launcher folder as users keep them: shortcuts, documents of a few types and sub-folders,
+// named in Japanese and in Latin letters. Made anew below base.
+inline std::string makeFolder(const std::string& base, int count)
+{
+    std::string folder = base + "\\ランチャー" + std::to_string(count);
+    removeTree(folder);
+    CreateDirectoryA(base.c_str(), nullptr);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    std::string target = base + "\\target.txt";
+    writeFile(target);
+    for (int i = 0; i < count; ++i) {
+        char name[64];
+        switch (i % 5) {
+        case 0:
+            wsprintfA(name, "ツール%04d.lnk", i);
+            createShortcut(target, folder + "\\" + name, "");
+            break;
+        case 1:
+            wsprintfA(name, "memo%04d.txt", i);
+            writeFile(folder + "\\" + name);
+            break;
+        case 2:
+            wsprintfA(name, "資料%04d.dat", i);
+            writeFile(folder + "\\" + name);
+            break;
+        case 3:
+            wsprintfA(name, "page%04d.htm", i);
+            writeFile(folder + "\\" + name);
+            break;
+        default:
+            wsprintfA(name, "フォルダ%04d", i);
+            CreateDirectoryA((folder + "\\" + name).c_str(), nullptr);
+            break;
+        }
+    }
+    return folder;
+}
+
+inline std::string tempBase()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(MAX_PATH, temp);
+    std::string base = std::string(temp) + "qbench";
+    CreateDirectoryA(base.c_str(), nullptr);
+    return base;
+}
+
+// Starts a program; its process handle, or null.
+inline HANDLE startProgram(const std::string& exe)
+{
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s (error %lu)\n", exe.c_str(), GetLastError());
+        return nullptr;
+    }
+    CloseHandle(process.hThread);
+    return process.hProcess;
+}
+
+// The top-level window of that title that belongs to the process, or null.
+inline HWND windowOf(HANDLE process, const char* title)
+{
+    DWORD wanted = GetProcessId(process);
+    for (HWND window = FindWindowA(nullptr, title); window;
+         window = FindWindowExA(nullptr, window, nullptr, title)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(window, &pid);
+        if (pid == wanted)
+            return window;
+    }
+    return nullptr;
+}
+
+inline HWND waitForWindow(HANDLE process, const char* title, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (HWND window = windowOf(process, title))
+            return window;
+        if (GetTickCount() - start > timeoutMs ||
+            WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            return nullptr;
+        Sleep(1);
+    }
+}
+
+// Whether the notification area holds the icon of that window and id: the shell changes only
+// icons it holds, and a change with no flags changes nothing.
+inline bool trayIconIsUp(HWND owner, UINT id)
+{
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = owner;
+    data.uID = id;
+    return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+// Asks the program to end with a posted message; ends it by force when it does not in time.
+inline void endProgram(HANDLE process, HWND window, UINT message, WPARAM wParam)
+{
+    if (window)
+        PostMessageA(window, message, wParam, 0);
+    if (WaitForSingleObject(process, 20000) != WAIT_OBJECT_0) {
+        std::fprintf(stderr, "the program did not end when asked; it is ended by force\n");
+        TerminateProcess(process, 1);
+        WaitForSingleObject(process, 5000);
+    }
+    CloseHandle(process);
+}
+
+// The launcher's profile key: HKCU\Software\Brisvane\<program file name without extension>.
+inline std::string profileKeyOf(const std::string& exe)
+{
+    std::string name = exe.substr(exe.find_last_of("\\/") + 1);
+    std::size_t dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.resize(dot);
+    return "Software\\Brisvane\\" + name;
+}
+
+inline void setProfileString(const std::string& key, const char* value, const std::string& text)
+{
+    HKEY handle = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                        &handle, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(handle, value, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                   static_cast<DWORD>(text.size() + 1));
+    RegCloseKey(handle);
+}
+
+}  // namespace bench
