@@ -126,6 +126,10 @@ private:
     void createFirstFolder();
     void registerLauncherHotkeyAtStart();
 
+    // Folder settings window internals.
+    int selectedFolder() const;  // the selected list line, or -1
+    void revertToStandard(int index);
+
     // Launcher menu internals.
     void measureItem(MEASUREITEMSTRUCT& item);
     void drawItem(const DRAWITEMSTRUCT& item);
