@@ -32,6 +32,8 @@
 //   qdriver list-count <hwnd> <control id>     LB_GETCOUNT
 //   qdriver list-text <hwnd> <control id> <i>  LB_GETTEXT
 //   qdriver shell-link <path.lnk>              target, arguments, working directory
+//   qdriver hold-hotkey <modifiers> <vk> <ms>  registers a hot key and keeps it for a while, so
+//                                              that the program under test finds it taken
 //
 // Handles are written and read as hexadecimal numbers; numbers otherwise are decimal or 0x...
 #include <windows.h>
@@ -333,6 +335,26 @@ int main(int argc, char** argv)
             VirtualFreeEx(process, remote, 0, MEM_RELEASE);
         CloseHandle(process);
         return result;
+    }
+    if (command == "hold-hotkey") {
+        // The test probes for the key meanwhile and holds it for a moment each time: retry.
+        DWORD start = GetTickCount();
+        while (!RegisterHotKey(nullptr, 1, static_cast<UINT>(parseNumber(arg(2))),
+                               static_cast<UINT>(parseNumber(arg(3))))) {
+            if (GetTickCount() - start > 3000)
+                return 1;
+            Sleep(10);
+        }
+        start = GetTickCount();
+        DWORD hold = static_cast<DWORD>(parseNumber(arg(4)));
+        while (GetTickCount() - start < hold) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            }
+            Sleep(20);
+        }
+        UnregisterHotKey(nullptr, 1);
+        return 0;
     }
     if (command == "click") {
         HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
