@@ -2,6 +2,9 @@
 add_compile_definitions(WINVER=0x0601 _WIN32_WINNT=0x0601 _WIN32_IE=0x0800 NOMINMAX STRICT)
 if(NOT MSVC)
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # Small programs: unused code goes, symbols go.
+  add_compile_options(-ffunction-sections -fdata-sections)
+  add_link_options($<$<CONFIG:Release>:-s> -Wl,--gc-sections)
 endif()
 
 set(win_libraries comctl32 shell32 shlwapi ole32 oleaut32 uuid comdlg32 gdi32 user32 advapi32

@@ -6,19 +6,25 @@
 
 namespace {
 
-// Marks, walking forward once, which bytes are real separators. A backward walk cannot tell a
-// trail byte from a single-byte character.
-std::vector<bool> separatorMap(const std::string& path)
+// Calls visit(i) for each byte that is a character of its own, skipping the second byte of every
+// double-byte character. A backward walk could not tell a trail byte from a single-byte one.
+template <class Visit>
+void forEachSingleByte(const std::string& text, Visit visit)
 {
-    std::vector<bool> map(path.size(), false);
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (isLeadByte(path[i])) {
-            if (i + 1 < path.size())
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isLeadByte(text[i])) {
+            if (i + 1 < text.size())
                 ++i;
             continue;
         }
-        map[i] = isPathSeparator(path[i]);
+        visit(i);
     }
+}
+
+std::vector<bool> separatorMap(const std::string& path)
+{
+    std::vector<bool> map(path.size(), false);
+    forEachSingleByte(path, [&](std::size_t i) { map[i] = isPathSeparator(path[i]); });
     return map;
 }
 
@@ -27,42 +33,27 @@ std::vector<bool> separatorMap(const std::string& path)
 std::size_t findLastSeparator(const std::string& path)
 {
     std::size_t last = std::string::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (isLeadByte(path[i])) {
-            if (i + 1 < path.size())
-                ++i;
-            continue;
-        }
+    forEachSingleByte(path, [&](std::size_t i) {
         if (isPathSeparator(path[i]))
             last = i;
-    }
+    });
     return last;
 }
 
 void toForwardSlashes(std::string& path)
 {
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (isLeadByte(path[i])) {
-            if (i + 1 < path.size())
-                ++i;
-            continue;
-        }
+    forEachSingleByte(path, [&](std::size_t i) {
         if (path[i] == '\\')
             path[i] = '/';
-    }
+    });
 }
 
 void toBackslashes(std::string& path)
 {
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        if (isLeadByte(path[i])) {
-            if (i + 1 < path.size())
-                ++i;
-            continue;
-        }
+    forEachSingleByte(path, [&](std::size_t i) {
         if (path[i] == '/')
             path[i] = '\\';
-    }
+    });
 }
 
 bool parentDirectory(const std::string& path, std::string& parent)
@@ -101,15 +92,10 @@ PathParts splitPath(const std::string& path)
         file = rest.substr(separator + 1);
     }
     std::size_t dot = std::string::npos;
-    for (std::size_t i = 0; i < file.size(); ++i) {
-        if (isLeadByte(file[i])) {
-            if (i + 1 < file.size())
-                ++i;
-            continue;
-        }
+    forEachSingleByte(file, [&](std::size_t i) {
         if (file[i] == '.')
             dot = i;
-    }
+    });
     if (dot == std::string::npos) {
         parts.name = file;
     } else {

@@ -15,13 +15,22 @@ bool toWidePath(const std::string& path, WCHAR (&wide)[MAX_PATH])
     return converted > 0;
 }
 
-ComPtr<IShellLinkA> createShellLink()
-{
+struct LinkObject {
     ComPtr<IShellLinkA> link;
+    ComPtr<IPersistFile> file;
+};
+
+// The shell's link object with its file interface; both empty when either cannot be had.
+LinkObject createShellLink()
+{
+    LinkObject object;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                link.receive())))
-        link.reset();
-    return link;
+                                object.link.receive())) ||
+        FAILED(object.link->QueryInterface(IID_IPersistFile, object.file.receive()))) {
+        object.file.reset();
+        object.link.reset();
+    }
+    return object;
 }
 
 }  // namespace
@@ -29,22 +38,19 @@ ComPtr<IShellLinkA> createShellLink()
 bool createShortcut(const std::string& target, const std::string& shortcutPath,
                     const std::string& arguments)
 {
-    ComPtr<IShellLinkA> link = createShellLink();
-    if (!link)
+    LinkObject object = createShellLink();
+    if (!object.link)
         return false;
     std::string workingDirectory;
     parentDirectory(target, workingDirectory);
-    link->SetPath(target.c_str());
-    link->SetArguments(arguments.c_str());
-    link->SetWorkingDirectory(workingDirectory.c_str());
+    object.link->SetPath(target.c_str());
+    object.link->SetArguments(arguments.c_str());
+    object.link->SetWorkingDirectory(workingDirectory.c_str());
 
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive())))
-        return false;
     WCHAR widePath[MAX_PATH];
     if (!toWidePath(shortcutPath, widePath))
         return false;
-    if (FAILED(file->Save(widePath, TRUE)))
+    if (FAILED(object.file->Save(widePath, TRUE)))
         return false;
 
     std::string folder;
@@ -55,26 +61,23 @@ bool createShortcut(const std::string& target, const std::string& shortcutPath,
 
 bool readShortcut(const std::string& shortcutPath, std::string& target, std::string* arguments)
 {
-    ComPtr<IShellLinkA> link = createShellLink();
-    if (!link)
-        return false;
-    ComPtr<IPersistFile> file;
-    if (FAILED(link->QueryInterface(IID_IPersistFile, file.receive())))
+    LinkObject object = createShellLink();
+    if (!object.link)
         return false;
     WCHAR widePath[MAX_PATH];
     if (!toWidePath(shortcutPath, widePath))
         return false;
-    if (FAILED(file->Load(widePath, STGM_READ)))
+    if (FAILED(object.file->Load(widePath, STGM_READ)))
         return false;
 
     char buffer[MAX_PATH] = {};
-    if (FAILED(link->GetPath(buffer, MAX_PATH, nullptr, SLGP_SHORTPATH)))
+    if (FAILED(object.link->GetPath(buffer, MAX_PATH, nullptr, SLGP_SHORTPATH)))
         return false;
     buffer[MAX_PATH - 1] = '\0';
     target = buffer;
     if (arguments) {
         char argumentBuffer[MAX_PATH] = {};
-        if (SUCCEEDED(link->GetArguments(argumentBuffer, MAX_PATH))) {
+        if (SUCCEEDED(object.link->GetArguments(argumentBuffer, MAX_PATH))) {
             argumentBuffer[MAX_PATH - 1] = '\0';
             *arguments = argumentBuffer;
         } else {

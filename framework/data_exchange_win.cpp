@@ -3,22 +3,8 @@
 #include "framework/dialog_win.h"
 #include "framework/message_box_win.h"
 #include "framework/number_text.h"
+#include "framework/window_text_win.h"
 
-#include <vector>
-
-namespace {
-
-std::string controlText(HWND control)
-{
-    int length = GetWindowTextLengthA(control);
-    if (length <= 0)
-        return {};
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
-}
-
-}  // namespace
 
 DataExchange::DataExchange(Dialog& dialog, bool fromControls)
     : dialog_(dialog), fromControls_(fromControls)
@@ -44,7 +30,7 @@ void DataExchange::text(int id, std::string& value, std::size_t maxChars)
     if (!control)
         return;
     if (fromControls_) {
-        value = controlText(control);
+        value = windowText(control);
         if (maxChars != 0 && value.size() > maxChars)
             value.resize(maxChars);
     } else {
@@ -54,42 +40,34 @@ void DataExchange::text(int id, std::string& value, std::size_t maxChars)
     }
 }
 
-void DataExchange::unsignedNumber(int id, std::uint32_t& value)
+template <class Number, class Parse>
+void DataExchange::number(int id, Number& value, Parse parse, const char* badTextMessage)
 {
     if (failed_)
         return;
     HWND control = dialog_.item(id);
     if (!control)
         return;
-    if (fromControls_) {
-        std::uint32_t read = 0;
-        if (!parseUnsignedText(controlText(control), read)) {
-            fail(id, badPositiveIntegerMessage, 0);
-            return;
-        }
-        value = read;
-    } else {
+    if (!fromControls_) {
         SetWindowTextA(control, std::to_string(value).c_str());
+        return;
     }
+    Number read = 0;
+    if (!parse(windowText(control), read)) {
+        fail(id, badTextMessage, 0);
+        return;
+    }
+    value = read;
+}
+
+void DataExchange::unsignedNumber(int id, std::uint32_t& value)
+{
+    number(id, value, parseUnsignedText, badPositiveIntegerMessage);
 }
 
 void DataExchange::signedNumber(int id, std::int32_t& value)
 {
-    if (failed_)
-        return;
-    HWND control = dialog_.item(id);
-    if (!control)
-        return;
-    if (fromControls_) {
-        std::int32_t read = 0;
-        if (!parseSignedText(controlText(control), read)) {
-            fail(id, badIntegerMessage, 0);
-            return;
-        }
-        value = read;
-    } else {
-        SetWindowTextA(control, std::to_string(value).c_str());
-    }
+    number(id, value, parseSignedText, badIntegerMessage);
 }
 
 void DataExchange::range(int id, long long value, long long low, long long high)

@@ -38,6 +38,8 @@ public:
 
 private:
     void fail(int id, const std::string& message, UINT icon);
+    template <class Number, class Parse>
+    void number(int id, Number& value, Parse parse, const char* badTextMessage);
 
     Dialog& dialog_;
     bool fromControls_;

@@ -2,8 +2,7 @@
 
 #include "framework/application_win.h"
 #include "framework/data_exchange_win.h"
-
-#include <vector>
+#include "framework/window_text_win.h"
 
 namespace {
 
@@ -147,15 +146,7 @@ void Dialog::onCancel()
 
 std::string Dialog::itemText(int id) const
 {
-    HWND control = item(id);
-    if (!control)
-        return {};
-    int length = GetWindowTextLengthA(control);
-    if (length <= 0)
-        return {};
-    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-    int got = GetWindowTextA(control, buffer.data(), length + 1);
-    return std::string(buffer.data(), got > 0 ? static_cast<std::size_t>(got) : 0);
+    return windowText(item(id));
 }
 
 void Dialog::setItemText(int id, const std::string& text)
