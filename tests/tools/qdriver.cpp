@@ -419,9 +419,13 @@ int main(int argc, char** argv)
         HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
         if (!control)
             return 1;
-        char buffer[4096] = {};
-        SendMessageA(control, LB_GETTEXT, static_cast<WPARAM>(parseNumber(arg(4))),
-                     reinterpret_cast<LPARAM>(buffer));
+        // Across processes Wine hands an ANSI caller the list box text in UTF-16: ask for that
+        // and convert it here.
+        WCHAR wide[4096] = {};
+        SendMessageW(control, LB_GETTEXT, static_cast<WPARAM>(parseNumber(arg(4))),
+                     reinterpret_cast<LPARAM>(wide));
+        char buffer[8192] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof(buffer), nullptr, nullptr);
         std::printf("%s\n", buffer);
         return 0;
     }
