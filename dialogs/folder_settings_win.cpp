@@ -119,12 +119,7 @@ void MainWindow::editFolderSettings()
         if (added && path == currentFolder)
             activeSettings = added;
     }
-    // The font goes first: the launcher menu is measured with it as it is rebuilt.
-    recreateMenuFont();
-    if (path == currentFolder)
-        refreshMenus();
-    else
-        rebuildFolderMenu();
+    followSettingsChange(path);
 }
 
 void MainWindow::revertFolderToStandard()
@@ -142,7 +137,13 @@ void MainWindow::revertToStandard(int index)
     std::string path = folderPaths[static_cast<std::size_t>(index)];
     settingsChain.removeFolderSettings(path);
     chooseActiveSettings();
-    // The removed set may have been the one in force: its font must not stay.
+    followSettingsChange(path);
+}
+
+void MainWindow::followSettingsChange(const std::string& path)
+{
+    // The font goes first: the launcher menu is measured with it as it is rebuilt, and a
+    // removed set's font must not stay in force.
     recreateMenuFont();
     if (path == currentFolder)
         refreshMenus();
