@@ -6,8 +6,9 @@ import shutil
 import time
 import unittest
 
-from harness import (CMD_HOTKEY_SETTINGS, CMD_SHOW_FOLDER_SETTINGS, CMD_STANDARD_DETAIL,
-                     MAIN_TITLE, VK_DOWN, VK_RETURN, WM_KEYDOWN, LauncherTestCase, wait_until)
+from harness import (CMD_HOTKEY_SETTINGS, CMD_MULTI_RUN, CMD_SHOW_FOLDER_SETTINGS,
+                     CMD_STANDARD_DETAIL, MAIN_TITLE, MULTI_RUN_TITLE, VK_DOWN, VK_RETURN,
+                     WM_KEYDOWN, LauncherTestCase, wait_until)
 
 # Whether the tray popups, the folder commands and the hot key dispatch of the launcher menu are
 # in this build. The tests that switch folders through them are ready and wait for it.
@@ -158,7 +159,7 @@ class FolderSettingsWindowTest(FolderTestCase):
         self.assertEqual(self.profile_int(section, "StringsNumber"), 120)
         self.exit_launcher(process)
 
-    def test_the_launcher_hotkey_dialog_stores_the_chosen_key(self):
+    def test_the_hotkey_dialog_and_the_multiple_execution_command(self):
         process = self.start_launcher()
         main = self.wine.find_window(MAIN_TITLE)
         self.wine.post_command(main, CMD_HOTKEY_SETTINGS)
@@ -169,6 +170,9 @@ class FolderSettingsWindowTest(FolderTestCase):
         self.wine.command(dialog, 1)
         self.assertTrue(self.wine.wait_gone("HOTKEYの設定"))
         self.assertEqual(self.profile_int("NowFolder", "HoyKey"), FOLDER_HOTKEY)
+
+        self.wine.post_command(main, CMD_MULTI_RUN)
+        self.assertIsNotNone(self.wine.wait_window(MULTI_RUN_TITLE, 10000))
         self.exit_launcher(process)
 
 

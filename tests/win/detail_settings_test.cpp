@@ -323,6 +323,15 @@ TEST_F(DetailSettingsTest, FontResetTakesTheSystemMenuFontAndColours)
         EXPECT_EQ(GetTextColor(dc), 0x123456u);
         EXPECT_EQ(GetBkColor(dc), 0x654321u);
         DeleteDC(dc);
+        // A cancelled font chooser leaves the font alone, although it may write into the record
+        // it is given.
+        {
+            NextDialog chooser([](HWND fonts) { SendMessageA(fonts, WM_COMMAND, IDCANCEL, 0); });
+            press(window, IDC_FONT_CHOOSE);
+            EXPECT_TRUE(chooser.seen());
+        }
+        EXPECT_STREQ(dialog.values.Font.lfFaceName, "Some Face");
+        EXPECT_EQ(dialog.values.FontRGB, 0x123456u);
         press(window, IDC_FONT_RESET);
         ok(window);
     });
