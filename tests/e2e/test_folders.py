@@ -21,7 +21,7 @@ LIST = 1004
 CURRENT = 1000
 BTN_ADD, BTN_DELETE, BTN_SETTINGS, BTN_STANDARD, BTN_DONE = 4, 3, 5, 1032, 1
 LB_SETCURSEL = 0x0186
-BFFM_SETSELECTIONA = 0x0400 + 102
+BROWSER_TREE = 0x3741  # the folder browser's tree view
 HKM_SETHOTKEY = 0x0401
 WIDTH_BOX = 1021
 HOTKEY_CONTROL = 1037
@@ -72,6 +72,18 @@ class FolderTestCase(LauncherTestCase):
         list_box = self.wine.driver("item", main, LIST)[1][0]
         self.wine.send(list_box, LB_SETCURSEL, index, 0)
 
+    def add_through_browser(self, main):
+        """Add, and in the browser the folder after the current one: the browser opens at the
+        current folder, and the tests make the folder to add its next sibling."""
+        self.wine.post_command(main, BTN_ADD)
+        browser = self.wine.wait_dialog_with_text("ランチャーシンボルの格納場所")
+        self.assertIsNotNone(browser, "the folder browser did not open")
+        time.sleep(0.5)  # it goes to the current folder by itself first
+        tree = self.wine.driver("item", browser, BROWSER_TREE, check=True)[1][0]
+        self.wine.post(tree, WM_KEYDOWN, VK_DOWN, 0)
+        time.sleep(0.2)
+        self.wine.command(browser, 1)
+
     def post_menu_keys(self, *keys):
         menu = self.wine.wait_class("#32768", 10000)
         self.assertIsNotNone(menu, "no popup menu appeared")
@@ -100,12 +112,7 @@ class FolderSettingsWindowTest(FolderTestCase):
         process = self.start_launcher()
         main = self.show_folder_settings()
 
-        self.wine.post_command(main, BTN_ADD)
-        browser = self.wine.wait_dialog_with_text("ランチャーシンボルの格納場所")
-        self.assertIsNotNone(browser, "the folder browser did not open")
-        # The browser lives in the launcher's process: the path is handed over into it.
-        self.wine.driver("send-text", browser, BFFM_SETSELECTIONA, 1, second, check=True)
-        self.wine.command(browser, 1)
+        self.add_through_browser(main)
         self.assertTrue(wait_until(lambda: len(self.list_lines(main)) == 2, 10))
         self.assertEqual(self.list_lines(main), [first, second])
         self.assertEqual(self.profile_int("FolderList", "Number"), 2)
@@ -198,10 +205,8 @@ class FolderSwitchTest(FolderTestCase):
         process = self.start_launcher()
         main = self.show_folder_settings()
         # Added through the browser, it shows in the tray popup once the window is closed.
-        self.wine.post_command(main, BTN_ADD)
-        browser = self.wine.wait_dialog_with_text("ランチャーシンボルの格納場所")
-        self.wine.driver("send-text", browser, BFFM_SETSELECTIONA, 1, second, check=True)
-        self.wine.command(browser, 1)
+        self.add_through_browser(main)
+        self.assertTrue(wait_until(lambda: len(self.list_lines(main)) == 2, 10))
         self.wine.command(main, BTN_DONE)
 
         self.wine.xdotool("mousemove", *TRAY_POINT, "click", "3")
@@ -237,7 +242,7 @@ class FolderSwitchTest(FolderTestCase):
         main = self.show_folder_settings()
         self.select_line(main, 0)
         self.wine.command(main, BTN_DELETE)
-        self.assertEqual(self.list_lines(main), [second, third])
+        self.assertEqual(self.list_lines(main), [second, "[*] " + third])
         self.wine.command(main, BTN_DONE)
 
         self.wine.xdotool("key", FOLDER_HOTKEY_KEYS)

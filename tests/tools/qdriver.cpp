@@ -18,9 +18,6 @@
 //   qdriver post <hwnd> <msg> <wparam> <lparam>
 //   qdriver click <hwnd> <control id>          BM_CLICK on a button
 //   qdriver item <hwnd> <control id>           hwnd of a control, to send messages to it
-//   qdriver send-text <hwnd> <msg> <wparam> <text>
-//                                              SendMessage with lParam pointing to the text,
-//                                              copied into the window's own process first
 //   qdriver check <hwnd> <control id>          BM_GETCHECK
 //   qdriver rect <hwnd>                        left top right bottom
 //   qdriver pid <hwnd>
@@ -312,29 +309,6 @@ int main(int argc, char** argv)
             return 1;
         printWindow(control);
         return 0;
-    }
-    if (command == "send-text") {
-        HWND window = parseWindow(arg(2));
-        DWORD pid = 0;
-        GetWindowThreadProcessId(window, &pid);
-        HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
-        if (!process)
-            return 1;
-        std::string text = arg(5);
-        void* remote = VirtualAllocEx(process, nullptr, text.size() + 1, MEM_COMMIT | MEM_RESERVE,
-                                      PAGE_READWRITE);
-        int result = 1;
-        if (remote && WriteProcessMemory(process, remote, text.c_str(), text.size() + 1, nullptr)) {
-            LRESULT answer = SendMessageA(window, static_cast<UINT>(parseNumber(arg(3))),
-                                          static_cast<WPARAM>(parseNumber(arg(4))),
-                                          reinterpret_cast<LPARAM>(remote));
-            std::printf("%lld\n", static_cast<long long>(answer));
-            result = 0;
-        }
-        if (remote)
-            VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-        CloseHandle(process);
-        return result;
     }
     if (command == "hold-hotkey") {
         // The test probes for the key meanwhile and holds it for a moment each time: retry.
