@@ -22,6 +22,7 @@ CURRENT = 1000
 BTN_ADD, BTN_DELETE, BTN_SETTINGS, BTN_STANDARD, BTN_DONE = 4, 3, 5, 1032, 1
 LB_SETCURSEL = 0x0186
 BROWSER_TREE = 0x3741  # the folder browser's tree view
+TVM_GETNEXTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 3, 9
 HKM_SETHOTKEY = 0x0401
 WIDTH_BOX = 1021
 HOTKEY_CONTROL = 1037
@@ -72,14 +73,35 @@ class FolderTestCase(LauncherTestCase):
         list_box = self.wine.driver("item", main, LIST)[1][0]
         self.wine.send(list_box, LB_SETCURSEL, index, 0)
 
-    def add_through_browser(self, main):
-        """Add, and in the browser the folder after the current one: the browser opens at the
-        current folder, and the tests make the folder to add its next sibling."""
+    def tree_depth(self, tree, item):
+        depth = 0
+        while item and depth < 20:
+            item = self.wine.send(tree, TVM_GETNEXTITEM, TVGN_PARENT, item)
+            depth += 1
+        return depth
+
+    def open_browser(self, main):
+        """Add: the folder browser, opened at the current folder; answers it and its tree."""
         self.wine.post_command(main, BTN_ADD)
         browser = self.wine.wait_dialog_with_text("ランチャーシンボルの格納場所")
         self.assertIsNotNone(browser, "the folder browser did not open")
-        time.sleep(0.5)  # it goes to the current folder by itself first
         tree = self.wine.driver("item", browser, BROWSER_TREE, check=True)[1][0]
+        # The current folder lies some levels below the desktop.
+        opened = wait_until(lambda: self.tree_depth(
+            tree, self.wine.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) >= 4, 5)
+        return browser, tree, opened
+
+    def add_through_browser(self, main):
+        """Add, and in the browser the folder after the current one: the tests make the folder
+        to add the current folder's next sibling."""
+        for _ in range(3):
+            browser, tree, opened = self.open_browser(main)
+            if opened:
+                break
+            # Now and then Wine's browser leaves the selection it was asked for at the desktop:
+            # close it and ask again.
+            self.wine.command(browser, 2)
+        self.assertTrue(opened, "the browser did not open at the current folder")
         self.wine.post(tree, WM_KEYDOWN, VK_DOWN, 0)
         time.sleep(0.2)
         self.wine.command(browser, 1)
