@@ -11,7 +11,6 @@ set(win_libraries comctl32 shell32 shlwapi ole32 oleaut32 uuid comdlg32 gdi32 us
     psapi)
 
 # Everything of the launcher but its entry point, so the tests link the same code.
-list(FILTER win_sources EXCLUDE REGEX "/installer/")
 set(launcher_sources ${win_sources})
 list(FILTER launcher_sources EXCLUDE REGEX "/app/winmain_win\\.cpp$")
 add_library(quintarel_win STATIC ${launcher_sources})
@@ -28,9 +27,8 @@ set_source_files_properties(${launcher_rc} ${CMAKE_SOURCE_DIR}/resources/install
 add_executable(quintarel WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp ${launcher_rc})
 target_link_libraries(quintarel PRIVATE quintarel_win)
 
-file(GLOB installer_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/installer/*_win.cpp)
 file(GLOB common_win_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/common/*_win.cpp)
-add_executable(installer WIN32 ${installer_sources} ${common_win_sources}
+add_executable(installer WIN32 ${installer_win_sources} ${common_win_sources}
                ${CMAKE_SOURCE_DIR}/resources/installer.rc)
 target_link_libraries(installer PRIVATE quintarel_core ${win_libraries})
 

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
+#include <shtypes.h>
 
 #include <utility>
 
@@ -89,6 +90,10 @@ struct RegistryKey : Base<HKEY> {
 struct Window : Base<HWND> {
     static void close(HWND h) noexcept { DestroyWindow(h); }
 };
+// Item id lists the shell allocates (folder picker, special folders).
+struct ItemIdList : Base<ITEMIDLIST*> {
+    static void close(ITEMIDLIST* h) noexcept { CoTaskMemFree(h); }
+};
 }  // namespace handle_traits
 
 using MenuHandle = UniqueHandle<handle_traits::Menu>;
@@ -101,6 +106,7 @@ using FileHandle = UniqueHandle<handle_traits::File>;
 using FindHandle = UniqueHandle<handle_traits::Find>;
 using RegistryKey = UniqueHandle<handle_traits::RegistryKey>;
 using WindowHandle = UniqueHandle<handle_traits::Window>;
+using ItemIdList = UniqueHandle<handle_traits::ItemIdList>;
 
 // A device context obtained with GetDC and given back with ReleaseDC.
 class WindowDC {

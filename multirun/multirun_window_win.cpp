@@ -1,8 +1,31 @@
+// The multiple-execution window's creation, initialisation, message handling, side panel and
+// after-run options.
 #include "multirun/multirun_window_win.h"
 
+#include "app/main_window_win.h"
+#include "common/directory_win.h"
+#include "common/path_text.h"
+#include "dialogs/hotkeys_win.h"
+#include "framework/application_win.h"
+#include "framework/data_exchange_win.h"
+#include "framework/profile_store.h"
+#include "multirun/list_caption.h"
 #include "resources/resource.h"
+#include "settings/profile_names.h"
 
-#include <vector>
+#include <commctrl.h>
+
+namespace names = profile_names;
+
+namespace {
+
+HICON loadProgramIcon(int size)
+{
+    return static_cast<HICON>(LoadImageA(app::instance(), MAKEINTRESOURCEA(IDI_NORMAL),
+                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+}  // namespace
 
 MultiRunWindow::MultiRunWindow() : Dialog(IDD_MULTI_RUN) {}
 
@@ -11,10 +34,158 @@ bool MultiRunWindow::create(HWND owner)
     return createModeless(owner);
 }
 
+Dialog::MessageMap MultiRunWindow::messageMap() const
+{
+    static const MessageMapEntry entries[] = {
+        command(IDM_OPEN_LIST, &MultiRunWindow::openListCommand, 0),
+        command(IDM_OPEN_LIST, &MultiRunWindow::openListCommand, 1),
+        command(IDM_SAVE_LIST, &MultiRunWindow::saveListCommand, 0),
+        command(IDM_SAVE_LIST, &MultiRunWindow::saveListCommand, 1),
+        command(IDM_KEEP_LIST, &MultiRunWindow::toggleKeepList, 0),
+        command(IDM_KEEP_WINDOW, &MultiRunWindow::toggleKeepWindow, 0),
+        command(IDC_RUN_LIST, &MultiRunWindow::onEntrySelected, LBN_SELCHANGE),
+        command(IDC_RUN_PARAM, &MultiRunWindow::onParametersEdited, EN_CHANGE),
+        command(IDC_RUN_UP, &MultiRunWindow::moveSelectedUp),
+        command(IDC_RUN_DOWN, &MultiRunWindow::moveSelectedDown),
+        command(IDC_RUN_REMOVE, &MultiRunWindow::removeSelected),
+        command(IDC_RUN_ORDERED, &MultiRunWindow::onOrderedRunClicked),
+        command(IDC_RUN_PANEL, &MultiRunWindow::toggleOptionPanel),
+        command(IDC_REGISTERED_LISTS, &MultiRunWindow::openListCommand, LBN_DBLCLK),
+        command(IDC_RUN_ON_WAKEUP, &MultiRunWindow::onRunOnWakeupClicked),
+        command(IDC_RUN_HOTKEY_SET, &MultiRunWindow::setMultiRunHotkey),
+        command(IDC_RUN_HOTKEY_DELETE, &MultiRunWindow::deleteMultiRunHotkey),
+    };
+    return mapOf(entries);
+}
+
+MessageResult MultiRunWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_DROPFILES: {
+        HDROP drop = reinterpret_cast<HDROP>(wParam);
+        addDroppedFiles(drop);
+        DragFinish(drop);
+        return MessageResult::of(0);
+    }
+    case WM_HOTKEY:
+        ShowWindow(hwnd(), SW_SHOWNORMAL);
+        return MessageResult::of(0);
+    default:
+        return defaultWindowProc(message, wParam, lParam);
+    }
+}
+
+bool MultiRunWindow::preTranslateMessage(MSG& message)
+{
+    if (acceleratorTable && TranslateAcceleratorA(hwnd(), acceleratorTable, &message))
+        return true;
+    return Dialog::preTranslateMessage(message);
+}
+
+void MultiRunWindow::exchangeData(DataExchange& exchange)
+{
+    exchange.text(IDC_RUN_PARAM, paramText, pathBufferSize);
+}
+
 BOOL MultiRunWindow::onInitDialog()
 {
     Dialog::onInitDialog();
+    // The template's system-modal bit asks for a topmost window; Wine does not make a modeless
+    // dialog topmost from it, so the window says so itself.
+    SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    setWindowIcons();
+    EnableWindow(item(IDC_RUN_PARAM), FALSE);
+    readOptions();
+    setUpHotkeyField();
+    acceleratorTable = LoadAcceleratorsA(app::instance(), MAKEINTRESOURCEA(IDR_MULTIRUN_ACCEL));
+    adjustSystemMenu();
+    setMenuCheck(IDM_KEEP_WINDOW, keepWindowAfterRun);
+    setMenuCheck(IDM_KEEP_LIST, keepListAfterRun);
+    makeListFolder();
+    refreshRegisteredLists();
+    measurePanelSizes();
+    // The toggle brings the stored state back, sizes the window and writes ShowOption.
+    optionPanelShown = !optionPanelShown;
+    toggleOptionPanel();
+    wakeupLists.load(app::profile());
+    wakeupLists.prune(registeredPaths);
     return TRUE;
+}
+
+void MultiRunWindow::setWindowIcons()
+{
+    bigIcon.reset(loadProgramIcon(32));
+    smallIcon.reset(loadProgramIcon(16));
+    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+}
+
+void MultiRunWindow::readOptions()
+{
+    ProfileStore& profile = app::profile();
+    const char* section = names::multipleLaunchSection;
+    keepWindowAfterRun = profile.readInt(section, names::stillMultiRunValue, 0) != 0;
+    keepListAfterRun = profile.readInt(section, names::stillMultiRunListValue, 0) != 0;
+    optionPanelShown = profile.readInt(section, names::showOptionValue, 0) != 0;
+    bool ordered = profile.readInt(section, names::runOnWaitValue, 0) != 0;
+    CheckDlgButton(hwnd(), IDC_RUN_ORDERED, ordered ? BST_CHECKED : BST_UNCHECKED);
+    multiRunHotkey =
+        static_cast<HotkeyWord>(profile.readInt(section, names::hotkeyValue, 0) & 0xFFFF);
+}
+
+void MultiRunWindow::setUpHotkeyField()
+{
+    HWND field = item(IDC_RUN_HOTKEY);
+    SendMessageA(field, HKM_SETRULES, HKCOMB_NONE, MAKELPARAM(HOTKEYF_ALT, 0));
+    SendMessageA(field, HKM_SETHOTKEY, multiRunHotkey, 0);
+    if (multiRunHotkey != 0 && !registerHotkey(hwnd(), multiRunHotkey, mainHotkeyId))
+        reportHotkeyFailureInAppBox();
+}
+
+void MultiRunWindow::adjustSystemMenu()
+{
+    HMENU systemMenu = GetSystemMenu(hwnd(), FALSE);
+    if (!systemMenu)
+        return;
+    RemoveMenu(systemMenu, SC_SIZE, MF_BYCOMMAND);
+    EnableMenuItem(systemMenu, SC_MAXIMIZE, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void MultiRunWindow::makeListFolder()
+{
+    PathParts program = splitPath(app::modulePath());
+    listFolder = makePath(program.drive, program.directory, "seq", "");
+    createDirectoryPath(listFolder);
+}
+
+void MultiRunWindow::measurePanelSizes()
+{
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    fullWidth = window.right - window.left;
+    fullHeight = window.bottom - window.top;
+    narrowHeight = fullHeight;
+    RECT button{};
+    GetWindowRect(item(IDC_RUN_PANEL), &button);
+    narrowWidth = button.right - window.left + 4;
+}
+
+void MultiRunWindow::toggleOptionPanel()
+{
+    int width = fullWidth;
+    int height = fullHeight;
+    const char* buttonText = "<<";
+    if (optionPanelShown) {
+        width = narrowWidth;
+        height = narrowHeight;
+        buttonText = ">>";
+    }
+    optionPanelShown = !optionPanelShown;
+    SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+    setItemText(IDC_RUN_PANEL, buttonText);
+    SetFocus(hwnd());
+    app::profile().writeInt(names::multipleLaunchSection, names::showOptionValue,
+                            optionPanelShown ? 1 : 0);
 }
 
 void MultiRunWindow::showWithoutActivating()
@@ -22,37 +193,57 @@ void MultiRunWindow::showWithoutActivating()
     ShowWindow(hwnd(), SW_SHOWNOACTIVATE);
 }
 
-bool MultiRunWindow::appendEntry(const std::string& path)
+void MultiRunWindow::showListName(const std::string& name)
 {
-    HWND list = item(IDC_RUN_LIST);
-    LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(path.c_str()));
-    if (index == LB_ERR || index == LB_ERRSPACE)
-        return false;
-    SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index),
-                 static_cast<LPARAM>(path.size()));
-    updateData(false);
-    return true;
+    currentListName = name;
+    SetWindowTextA(hwnd(), multiRunCaption(currentListName).c_str());
 }
 
-std::vector<RunEntry> MultiRunWindow::entries() const
+void MultiRunWindow::onOK()
 {
-    std::vector<RunEntry> result;
-    HWND list = item(IDC_RUN_LIST);
-    LRESULT count = SendMessageA(list, LB_GETCOUNT, 0, 0);
-    for (LRESULT i = 0; i < count; ++i) {
-        LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0);
-        if (length < 0)
-            continue;
-        std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
-        SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i),
-                     reinterpret_cast<LPARAM>(buffer.data()));
-        RunEntry entry;
-        entry.entryText = buffer.data();
-        entry.pathLength = static_cast<std::int32_t>(
-            SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(i), 0));
-        result.push_back(entry);
-    }
-    return result;
+    runList();
 }
 
-void MultiRunWindow::runWakeupLists() {}
+void MultiRunWindow::onCancel()
+{
+    abortRun();
+}
+
+bool MultiRunWindow::orderedRunChecked() const
+{
+    return IsDlgButtonChecked(hwnd(), IDC_RUN_ORDERED) == BST_CHECKED;
+}
+
+void MultiRunWindow::onOrderedRunClicked()
+{
+    app::profile().writeInt(names::multipleLaunchSection, names::runOnWaitValue,
+                            orderedRunChecked() ? 1 : 0);
+}
+
+bool MultiRunWindow::isMenuItemChecked(UINT id) const
+{
+    HMENU menu = GetMenu(hwnd());
+    return menu && (GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+void MultiRunWindow::setMenuCheck(UINT id, bool checked)
+{
+    if (HMENU menu = GetMenu(hwnd()))
+        CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void MultiRunWindow::toggleKeepList()
+{
+    keepListAfterRun = !isMenuItemChecked(IDM_KEEP_LIST);
+    setMenuCheck(IDM_KEEP_LIST, keepListAfterRun);
+    app::profile().writeInt(names::multipleLaunchSection, names::stillMultiRunListValue,
+                            keepListAfterRun ? 1 : 0);
+}
+
+void MultiRunWindow::toggleKeepWindow()
+{
+    keepWindowAfterRun = !isMenuItemChecked(IDM_KEEP_WINDOW);
+    setMenuCheck(IDM_KEEP_WINDOW, keepWindowAfterRun);
+    app::profile().writeInt(names::multipleLaunchSection, names::stillMultiRunValue,
+                            keepWindowAfterRun ? 1 : 0);
+}

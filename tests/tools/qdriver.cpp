@@ -15,6 +15,7 @@
 //   qdriver command <hwnd> <id> [code]         SendMessage WM_COMMAND
 //   qdriver post-command <hwnd> <id> [code]    PostMessage WM_COMMAND
 //   qdriver send <hwnd> <msg> <wparam> <lparam>
+//   qdriver send-item <hwnd> <control id> <msg> <wparam> <lparam>   SendMessage to a control
 //   qdriver post <hwnd> <msg> <wparam> <lparam>
 //   qdriver click <hwnd> <control id>          BM_CLICK on a button
 //   qdriver item <hwnd> <control id>           hwnd of a control, to send messages to it
@@ -31,6 +32,14 @@
 //   qdriver shell-link <path.lnk>              target, arguments, working directory
 //   qdriver hold-hotkey <modifiers> <vk> <ms>  registers a hot key and keeps it for a while, so
 //                                              that the program under test finds it taken
+//   qdriver special-folder <csidl>             path of a shell folder (7 Startup, 9 Send To)
+//   qdriver shell-open <path> [parameters]     ShellExecuteEx with the default verb; the pid
+//   qdriver kill <pid>                         TerminateProcess, for a process a test did not
+//                                              start itself (one the program under test started)
+//   qdriver run <ms> <exe> [args...]           runs a program and waits for it: its exit code as
+//                                              a signed number (exit 1 and the program ended
+//                                              when it outlives the time)
+//   qdriver exstyle <hwnd>                     extended window style, hexadecimal
 //
 // Handles are written and read as hexadecimal numbers; numbers otherwise are decimal or 0x...
 #include <windows.h>
@@ -209,6 +218,74 @@ int shellLink(const char* path)
     return result;
 }
 
+int specialFolder(int csidl)
+{
+    char path[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)))
+        return 1;
+    std::printf("%s\n", path);
+    return 0;
+}
+
+int shellOpen(const char* path, const char* parameters)
+{
+    CoInitialize(nullptr);
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof(info);
+    info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+    info.lpFile = path;
+    info.lpParameters = *parameters ? parameters : nullptr;
+    info.nShow = SW_SHOWNORMAL;
+    if (!ShellExecuteExA(&info))
+        return 1;
+    DWORD pid = info.hProcess ? GetProcessId(info.hProcess) : 0;
+    std::printf("%lu\n", static_cast<unsigned long>(pid));
+    if (info.hProcess)
+        CloseHandle(info.hProcess);
+    return 0;
+}
+
+int killProcess(DWORD pid)
+{
+    HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+    if (!process)
+        return 1;
+    BOOL ended = TerminateProcess(process, 1);
+    WaitForSingleObject(process, 5000);
+    CloseHandle(process);
+    return ended ? 0 : 1;
+}
+
+int runProgram(DWORD timeoutMs, int argc, char** argv, int first)
+{
+    std::string commandLine;
+    for (int i = first; i < argc; ++i) {
+        if (i > first)
+            commandLine += ' ';
+        commandLine += '"';
+        commandLine += argv[i];
+        commandLine += '"';
+    }
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+        return 1;
+    CloseHandle(process.hThread);
+    int result = 1;
+    if (WaitForSingleObject(process.hProcess, timeoutMs) == WAIT_OBJECT_0) {
+        DWORD code = 0;
+        GetExitCodeProcess(process.hProcess, &code);
+        std::printf("%ld\n", static_cast<long>(static_cast<LONG>(code)));
+        result = 0;
+    } else {
+        TerminateProcess(process.hProcess, 1);
+    }
+    CloseHandle(process.hProcess);
+    return result;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -330,6 +407,16 @@ int main(int argc, char** argv)
         UnregisterHotKey(nullptr, 1);
         return 0;
     }
+    if (command == "send-item") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        LRESULT result = SendMessageA(control, static_cast<UINT>(parseNumber(arg(4))),
+                                      static_cast<WPARAM>(parseNumber(arg(5))),
+                                      static_cast<LPARAM>(parseNumber(arg(6))));
+        std::printf("%lld\n", static_cast<long long>(result));
+        return 0;
+    }
     if (command == "click") {
         HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
         if (!control)
@@ -405,5 +492,18 @@ int main(int argc, char** argv)
     }
     if (command == "shell-link")
         return shellLink(arg(2));
+    if (command == "special-folder")
+        return specialFolder(static_cast<int>(parseNumber(arg(2))));
+    if (command == "shell-open")
+        return shellOpen(arg(2), arg(3));
+    if (command == "run")
+        return runProgram(static_cast<DWORD>(parseNumber(arg(2))), argc, argv, 3);
+    if (command == "exstyle") {
+        std::printf("%lx\n", static_cast<unsigned long>(
+                                  GetWindowLongA(parseWindow(arg(2)), GWL_EXSTYLE)));
+        return 0;
+    }
+    if (command == "kill")
+        return killProcess(static_cast<DWORD>(parseNumber(arg(2))));
     return 2;
 }

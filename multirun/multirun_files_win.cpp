@@ -1,0 +1,137 @@
+// List files of the multiple-execution window: saving and loading the run list, and the Open
+// and Save commands with their common file dialogs in the list folder.
+#include "multirun/multirun_window_win.h"
+
+#include "common/path_text.h"
+#include "framework/application_win.h"
+#include "framework/message_box_win.h"
+#include "multirun/list_caption.h"
+#include "multirun/list_file_io_win.h"
+#include "resources/resource.h"
+
+#include <commdlg.h>
+
+#include <new>
+
+namespace {
+
+const char openFailedMessage[] = "ファイルオープンに失敗しました";
+const char notListFileMessage[] = "複数実行ファイルの保存ファイルではありません";
+const char noEntryListMessage[] = "実行ファイルリストがありません";
+
+// Makes a folder the current directory for its lifetime, so that a file dialog opens there.
+class CurrentDirectoryScope {
+public:
+    explicit CurrentDirectoryScope(const std::string& folder)
+    {
+        DWORD length = GetCurrentDirectoryA(pathBufferSize, previous_);
+        if (length == 0 || length >= pathBufferSize)
+            previous_[0] = '\0';
+        SetCurrentDirectoryA(folder.c_str());
+    }
+    ~CurrentDirectoryScope()
+    {
+        if (previous_[0] != '\0')
+            SetCurrentDirectoryA(previous_);
+    }
+    CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
+    CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
+
+private:
+    char previous_[pathBufferSize] = {};
+};
+
+}  // namespace
+
+bool MultiRunWindow::saveListFile(const std::string& path)
+{
+    if (runEntries.empty())
+        return false;
+    if (!writeFileReplacing(path, formatListFile(runEntries, orderedRunChecked()))) {
+        appMessageBox(openFailedMessage);
+        return false;
+    }
+    showListName(listDisplayName(path));
+    return true;
+}
+
+bool MultiRunWindow::loadListFile(const std::string& path)
+{
+    clearEntries();
+    ListFileContent content;
+    try {
+        if (!readListFileFrom(path, content)) {
+            appMessageBox(openFailedMessage);
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        // A file too large to hold: told like one that cannot be read at all.
+        appMessageBox(openFailedMessage);
+        return false;
+    }
+    if (content.orderedRun)
+        CheckDlgButton(hwnd(), IDC_RUN_ORDERED, *content.orderedRun != 0 ? BST_CHECKED
+                                                                        : BST_UNCHECKED);
+    if (content.status == ListFileStatus::notListFile) {
+        appMessageBox(notListFileMessage);
+        return false;
+    }
+    if (content.status == ListFileStatus::noEntryList) {
+        appMessageBox(noEntryListMessage);
+        return false;
+    }
+    runEntries = std::move(content.entries);
+    showEntries(-1);
+    updateListExtent();
+    showListName(listDisplayName(path));
+    return true;
+}
+
+std::string MultiRunWindow::askListFile(bool save)
+{
+    char file[pathBufferSize] = {};
+    HWND registered = item(IDC_REGISTERED_LISTS);
+    LRESULT selected = SendMessageA(registered, LB_GETCURSEL, 0, 0);
+    if (selected >= 0) {
+        LRESULT length = SendMessageA(registered, LB_GETTEXTLEN, static_cast<WPARAM>(selected), 0);
+        if (length >= 0 && length < static_cast<LRESULT>(pathBufferSize))
+            SendMessageA(registered, LB_GETTEXT, static_cast<WPARAM>(selected),
+                         reinterpret_cast<LPARAM>(file));
+    }
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = hwnd();
+    dialog.lpstrFilter = "Quintarel Sequential Execute File(*sqx)\0*.sqx\0";
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = pathBufferSize;
+    dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    dialog.lpstrDefExt = "sqx";
+    dialog.lpstrTitle = save ? "保存ファイル名" : "読み込みファイル名";
+    BOOL confirmed = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
+    return confirmed ? std::string(file) : std::string();
+}
+
+void MultiRunWindow::saveListCommand()
+{
+    CurrentDirectoryScope inListFolder(listFolder);
+    std::string path = askListFile(true);
+    if (path.empty())
+        return;
+    saveListFile(path);
+    refreshRegisteredLists();
+    selectRegisteredList(path);
+    if (IsDlgButtonChecked(hwnd(), IDC_RUN_ON_WAKEUP) == BST_CHECKED)
+        wakeupLists.add(app::profile(), path);
+}
+
+void MultiRunWindow::openListCommand()
+{
+    CurrentDirectoryScope inListFolder(listFolder);
+    std::string path = askListFile(false);
+    if (path.empty())
+        return;
+    loadListFile(path);
+    selectRegisteredList(path);
+    CheckDlgButton(hwnd(), IDC_RUN_ON_WAKEUP,
+                   wakeupLists.contains(path) ? BST_CHECKED : BST_UNCHECKED);
+}

@@ -1,0 +1,264 @@
+"""The setup program driven from outside: its dialog, the copies, the start of the launcher, the
+Startup and Send To shortcuts, and what the Send To shortcut then does."""
+
+import os
+import shutil
+import subprocess
+import unittest
+
+from harness import ENCODING, MAIN_TITLE, LauncherTestCase, wait_until
+
+DIALOG_TITLE = "Install"
+IDOK, IDCANCEL = 1, 2
+FOLDER_BOX, BROWSE, SKIP_COPY, ADD_TO_STARTUP, ADD_TO_SENDTO = 1000, 1001, 1002, 1003, 1004
+CSIDL_STARTUP, CSIDL_SENDTO = 7, 9
+WS_EX_TOPMOST = 0x8
+DEFAULT_FOLDER = "C:\\Program Files\\Quintarel"
+COPY_FAILED = "にコピーできませんでした。"
+
+
+class InstallerTestCase(LauncherTestCase):
+    def setUp(self):
+        super().setUp()
+        self.installer_exe = os.path.join(self.install_dir, "installer.exe")
+        self.startup_folder = self.special_folder(CSIDL_STARTUP)
+        self.sendto_folder = self.special_folder(CSIDL_SENDTO)
+        self.remove_installation()
+
+    def tearDown(self):
+        # The installer started the launcher, so its process is not one of ours: end it by the
+        # pid of its window when asking it to exit is not enough.
+        main = self.wine.find_window(MAIN_TITLE)
+        pid = self.wine.driver("pid", main)[1][0] if main else None
+        super().tearDown()
+        if pid and self.wine.find_window(MAIN_TITLE):
+            self.wine.driver("kill", pid)
+        self.remove_installation()
+
+    # ---- paths ----
+    def special_folder(self, csidl):
+        code, lines = self.wine.driver("special-folder", csidl)
+        self.assertEqual(code, 0)
+        return lines[0]
+
+    def unix(self, windows_path):
+        self.assertTrue(windows_path.upper().startswith("C:\\"), windows_path)
+        return self.wine.drive_c(*windows_path[3:].split("\\"))
+
+    def shortcut(self, folder):
+        return folder + "\\Quintarel.lnk"
+
+    def remove_installation(self):
+        shutil.rmtree(self.unix(DEFAULT_FOLDER), ignore_errors=True)
+        for folder in (self.startup_folder, self.sendto_folder):
+            path = self.unix(self.shortcut(folder))
+            if os.path.exists(path):
+                os.remove(path)
+
+    def files_in(self, windows_folder):
+        return sorted(name.lower() for name in os.listdir(self.unix(windows_folder))
+                      if os.path.isfile(os.path.join(self.unix(windows_folder), name)))
+
+    def assert_shortcuts_to(self, launcher, startup=True, sendto=True):
+        folder = launcher.rsplit("\\", 1)[0] if launcher else None
+        for wanted, shortcut_folder in ((startup, self.startup_folder),
+                                        (sendto, self.sendto_folder)):
+            path = self.shortcut(shortcut_folder)
+            self.assertEqual(os.path.exists(self.unix(path)), wanted, path)
+            if wanted:
+                link = self.wine.shell_link(path)
+                self.assertEqual(link, {"target": launcher, "arguments": "", "directory": folder})
+
+    # ---- the installer ----
+    def start_installer(self):
+        """Starts the installer through the driver, which gives its exact exit code."""
+        command = [self.wine.loader, os.path.join(self.wine.tools, "qdriver.exe"), "run", 30000,
+                   self.installer_exe]
+        self.installer = subprocess.Popen([str(c) for c in command], stdout=subprocess.PIPE,
+                                          stderr=subprocess.DEVNULL)
+        self.wine.processes.append(self.installer)
+        dialog = self.wine.wait_window(DIALOG_TITLE)
+        self.assertIsNotNone(dialog, "the Install dialog did not appear")
+        return dialog
+
+    def exit_code(self):
+        output, _ = self.installer.communicate(timeout=50)
+        self.wine.stop(self.installer)
+        lines = output.decode(ENCODING).split()
+        self.assertTrue(lines, "the installer did not end in time")
+        return int(lines[-1])
+
+    def check(self, dialog, control):
+        return self.wine.driver("check", dialog, control)[1] == ["1"]
+
+    def enabled(self, dialog, control):
+        return self.wine.driver("enabled", dialog, control)[1] == ["1"]
+
+    def click(self, dialog, control, checked):
+        self.wine.driver("click", dialog, control)
+        self.assertTrue(wait_until(lambda: self.check(dialog, control) == checked, 5))
+
+    def answer_message(self, text):
+        box = self.wine.wait_dialog_with_text(text)
+        self.assertIsNotNone(box, f"no message with {text!r}")
+        self.assertEqual(self.wine.title(box), "Install")
+        message = self.wine.message_box_text(box)
+        self.wine.command(box, IDOK)
+        return message
+
+
+class InstallerTest(InstallerTestCase):
+    def test_defaults_copy_start_and_register_the_launcher(self):
+        dialog = self.start_installer()
+        self.assertEqual(self.wine.text(dialog, FOLDER_BOX), DEFAULT_FOLDER)
+        self.assertEqual([self.check(dialog, c) for c in (SKIP_COPY, ADD_TO_STARTUP, ADD_TO_SENDTO)],
+                         [False, True, True])
+        self.assertTrue(self.enabled(dialog, FOLDER_BOX))
+        self.assertTrue(int(self.wine.driver("exstyle", dialog)[1][0], 16) & WS_EX_TOPMOST)
+        left, top, right, bottom = map(int, self.wine.driver("rect", dialog)[1][0].split())
+        self.assertLessEqual(abs((left + right) // 2 - 512), 8)
+        self.assertLessEqual(abs((top + bottom) // 2 - 384), 16)
+        self.wine.screenshot("installer-dialog")
+
+        self.wine.command(dialog, IDOK)
+        self.assertEqual(self.exit_code(), 0)
+        self.assertEqual(self.files_in(DEFAULT_FOLDER),
+                         ["installer.exe", "quintarel.exe", "readme.txt"])
+        for name in ("installer.exe", "quintarel.exe", "ReadMe.txt"):
+            with open(os.path.join(self.install_dir, name), "rb") as source:
+                installed = [n for n in os.listdir(self.unix(DEFAULT_FOLDER))
+                             if n.lower() == name.lower()][0]
+                with open(os.path.join(self.unix(DEFAULT_FOLDER), installed), "rb") as copy:
+                    self.assertEqual(source.read(), copy.read(), name)
+        self.wait_started()
+        # The installed launcher's first start made its folder "app" there.
+        self.assertEqual(self.profile("NowFolder", "AppFolder"), DEFAULT_FOLDER + "\\app")
+        self.assert_shortcuts_to(DEFAULT_FOLDER + "\\Quintarel.exe")
+
+    def test_send_to_shortcut_registers_a_file_in_the_running_launcher(self):
+        self.wine.command(self.start_installer(), IDOK)
+        self.assertEqual(self.exit_code(), 0)
+        self.wait_started()
+        data = os.path.join(self.install_dir, "送る")
+        os.makedirs(data)
+        with open(os.path.join(data, "メモ.txt"), "w") as f:
+            f.write("x")
+        document = self.install_dir_windows + "\\送る\\メモ.txt"
+
+        # The shell runs the Send To shortcut with the chosen file as its argument.
+        code, _ = self.wine.driver("shell-open", self.shortcut(self.sendto_folder), document)
+        self.assertEqual(code, 0)
+        question = self.wine.wait_dialog_with_text("ショートカット登録しますか")
+        self.assertIsNotNone(question)
+        self.assertIn(DEFAULT_FOLDER + "\\app", self.wine.message_box_text(question))
+        self.wine.command(question, IDOK)
+        created = DEFAULT_FOLDER + "\\app\\メモ.lnk"
+        self.assertTrue(wait_until(lambda: os.path.exists(self.unix(created)), 15))
+        self.assertEqual(self.wine.shell_link(created)["target"].lower(), document.lower())
+        self.assertIsNotNone(self.wine.find_window(MAIN_TITLE))
+
+    def test_no_copy_registers_the_launcher_beside_the_installer(self):
+        dialog = self.start_installer()
+        self.click(dialog, SKIP_COPY, True)
+        self.assertFalse(self.enabled(dialog, FOLDER_BOX))
+        self.assertFalse(self.enabled(dialog, BROWSE))
+        self.wine.screenshot("installer-dialog-no-copy")
+        self.wine.command(dialog, IDOK)
+        self.assertEqual(self.exit_code(), 0)
+        self.assertFalse(os.path.exists(self.unix(DEFAULT_FOLDER)))
+        self.assertEqual(os.listdir(self.install_dir).count("app"), 0, "the launcher was started")
+        self.assertIsNone(self.wine.find_window(MAIN_TITLE))
+        self.assert_shortcuts_to(self.install_dir_windows + "\\Quintarel.exe")
+
+    def test_only_the_checked_registration_is_made(self):
+        for unchecked, startup, sendto in ((ADD_TO_STARTUP, False, True),
+                                           (ADD_TO_SENDTO, True, False)):
+            self.remove_installation()
+            dialog = self.start_installer()
+            self.click(dialog, SKIP_COPY, True)
+            self.click(dialog, unchecked, False)
+            self.wine.command(dialog, IDOK)
+            self.assertEqual(self.exit_code(), 0)
+            self.assert_shortcuts_to(self.install_dir_windows + "\\Quintarel.exe",
+                                     startup=startup, sendto=sendto)
+
+    def test_missing_read_me_is_reported_once_and_the_install_completes(self):
+        os.remove(os.path.join(self.install_dir, "ReadMe.txt"))
+        # Nested folders with double-byte names, none of which exists yet.
+        target = self.install_dir_windows + "\\インストール先\\ソフト"
+        dialog = self.start_installer()
+        self.wine.driver("set-text", dialog, FOLDER_BOX, target)
+        self.wine.command(dialog, IDOK)
+        message = self.answer_message(COPY_FAILED)
+        self.assertEqual(message, self.install_dir_windows + "\\ReadMe.txt を " + target +
+                         "\\ReadMe.txt にコピーできませんでした。")
+        # A second message would hold the installer until the driver's time runs out.
+        self.assertEqual(self.exit_code(), 0)
+        self.assertEqual(self.files_in(target), ["installer.exe", "quintarel.exe"])
+        self.wait_started()
+        self.assert_shortcuts_to(target + "\\Quintarel.exe")
+
+    def test_launcher_not_copied_ends_the_run_without_shortcuts(self):
+        os.remove(self.launcher_exe)
+        dialog = self.start_installer()
+        self.wine.command(dialog, IDOK)
+        message = self.answer_message(COPY_FAILED)
+        self.assertEqual(message, self.install_dir_windows + "\\Quintarel.exe を " +
+                         DEFAULT_FOLDER + "\\Quintarel.exe にコピーできませんでした。")
+        self.assertEqual(self.exit_code(), -1)
+        # The installer and the read-me were copied before.
+        self.assertEqual(self.files_in(DEFAULT_FOLDER), ["installer.exe", "readme.txt"])
+        self.assert_shortcuts_to(None, startup=False, sendto=False)
+
+    def test_folder_too_long_for_its_files_is_refused_and_the_dialog_stays(self):
+        dialog = self.start_installer()
+        # 246 bytes: with "\Quintarel.exe" one past the 259 a path may have.
+        too_long = "C:\\" + "長" * 120 + "abc"
+        self.wine.driver("set-text", dialog, FOLDER_BOX, too_long)
+        self.wine.post_command(dialog, IDOK)
+        box = self.wine.wait_dialog_with_text("長すぎます")
+        self.assertIsNotNone(box)
+        self.assertIn("245", self.wine.message_box_text(box))
+        self.wine.screenshot("installer-folder-too-long")
+        self.wine.command(box, IDOK)
+        self.assertTrue(self.wine.is_visible(dialog))
+        self.assertEqual(self.wine.text(dialog, FOLDER_BOX), too_long)
+        self.wine.command(dialog, IDCANCEL)
+        self.answer_message("中止")
+        self.assertEqual(self.exit_code(), -1)
+
+    def test_cancelled_picker_puts_the_held_folder_back_and_cancel_abandons(self):
+        dialog = self.start_installer()
+        self.wine.driver("set-text", dialog, FOLDER_BOX, "C:\\typed")
+        self.wine.driver("click", dialog, BROWSE)
+        picker = self.wine.wait_dialog_with_text("Select Install Folder.")
+        self.assertIsNotNone(picker, "the folder picker did not open")
+        self.wine.screenshot("installer-folder-picker")
+        self.wine.command(picker, IDCANCEL)
+        self.assertTrue(wait_until(
+            lambda: self.wine.text(dialog, FOLDER_BOX) == DEFAULT_FOLDER, 5))
+
+        self.wine.command(dialog, IDCANCEL)
+        self.assertEqual(self.answer_message("中止"), "Install を中止します")
+        self.assertEqual(self.exit_code(), -1)
+        self.assertFalse(os.path.exists(self.unix(DEFAULT_FOLDER)))
+        self.assertFalse(os.path.exists(self.unix("C:\\typed")))
+        self.assert_shortcuts_to(None, startup=False, sendto=False)
+
+
+class ReadMeTest(unittest.TestCase):
+    def test_shipped_read_me_is_shift_jis_with_windows_line_ends(self):
+        dist = os.environ.get("QUINTAREL_DIST")
+        if not dist:
+            raise unittest.SkipTest("QUINTAREL_DIST is not set")
+        with open(os.path.join(dist, "ReadMe.txt"), "rb") as f:
+            data = f.read()
+        self.assertNotIn(b"\n", data.replace(b"\r\n", b""))
+        text = data.decode("cp932")
+        for words in ("インストール", "アンインストール", "ホットキー",
+                      "HKEY_CURRENT_USER\\Software\\Brisvane\\Quintarel"):
+            self.assertIn(words, text)
+
+
+if __name__ == "__main__":
+    unittest.main()

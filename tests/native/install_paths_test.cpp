@@ -1,0 +1,112 @@
+#include "installer/install_paths.h"
+
+#include <gtest/gtest.h>
+
+using namespace installer;
+
+namespace {
+
+// Both end in the byte of the backslash: ソ is 0x83 0x5C, 表 is 0x95 0x5C.
+const std::string so = "ソ";
+const std::string hyo = "表";
+
+TEST(InstallPaths, DefaultFolderIsOnTheWindowsDrive)
+{
+    EXPECT_EQ(defaultInstallFolder("C:\\WINDOWS"), "C:\\Program Files\\Quintarel");
+    EXPECT_EQ(defaultInstallFolder("D:\\Win\\"), "D:\\Program Files\\Quintarel");
+    // Without a drive the folder starts at the root.
+    EXPECT_EQ(defaultInstallFolder("\\\\server\\windows"), "\\Program Files\\Quintarel");
+    EXPECT_EQ(defaultInstallFolder(""), "\\Program Files\\Quintarel");
+
+    InstallOptions options = defaultInstallOptions("E:\\windows");
+    EXPECT_EQ(options.installFolder, "E:\\Program Files\\Quintarel");
+    EXPECT_TRUE(options.addToStartup);
+    EXPECT_TRUE(options.addToSendTo);
+    EXPECT_FALSE(options.skipCopy);
+}
+
+TEST(InstallPaths, OwnPathSplitsWithDoubleByteCharactersWhole)
+{
+    EXPECT_EQ(folderOf("C:\\Setup\\installer.exe"), "C:\\Setup\\");
+    EXPECT_EQ(fileNameOf("C:\\Setup\\installer.exe"), "installer.exe");
+
+    // The second byte of ソ and 表 is no separator: the folder ends at the real one.
+    std::string path = "C:\\" + so + "フト\\" + hyo + "示\\" + so + ".exe";
+    EXPECT_EQ(folderOf(path), "C:\\" + so + "フト\\" + hyo + "示\\");
+    EXPECT_EQ(fileNameOf(path), so + ".exe");
+    EXPECT_EQ(fileNameOf("C:\\a\\" + hyo), hyo);
+
+    // A dot in a folder is no extension; a name may have none.
+    EXPECT_EQ(folderOf("D:/tools.v2/setup"), "D:/tools.v2/");
+    EXPECT_EQ(fileNameOf("D:/tools.v2/setup"), "setup");
+    EXPECT_EQ(fileNameOf("archive.tar.exe"), "archive.tar.exe");
+    EXPECT_EQ(folderOf("installer.exe"), "");
+}
+
+TEST(InstallPaths, FilesJoinWithOneSeparator)
+{
+    EXPECT_EQ(launcherIn("C:\\Setup\\"), "C:\\Setup\\Quintarel.exe");
+    EXPECT_EQ(launcherIn("C:\\Setup"), "C:\\Setup\\Quintarel.exe");
+    EXPECT_EQ(launcherIn("C:/Setup/"), "C:/Setup/Quintarel.exe");
+    // A folder ending in ソ does not end in a separator.
+    EXPECT_EQ(launcherIn("C:\\" + so), "C:\\" + so + "\\Quintarel.exe");
+    EXPECT_EQ(shortcutIn("C:\\users\\x\\SendTo"), "C:\\users\\x\\SendTo\\Quintarel.lnk");
+    EXPECT_EQ(launcherIn(""), "Quintarel.exe");
+}
+
+TEST(InstallPaths, CopiesTheInstallerTheReadMeAndLastTheLauncher)
+{
+    std::string folder = copyFolder("C:\\Program Files\\" + so);
+    EXPECT_EQ(folder, "C:\\Program Files\\" + so + "\\");
+    std::vector<CopyStep> steps = copySteps("D:\\dl\\", "setup.exe", folder);
+    ASSERT_EQ(steps.size(), 3u);
+    EXPECT_EQ(steps[0].source, "D:\\dl\\setup.exe");
+    EXPECT_EQ(steps[0].destination, folder + "setup.exe");
+    EXPECT_EQ(steps[1].source, "D:\\dl\\ReadMe.txt");
+    EXPECT_EQ(steps[1].destination, folder + "ReadMe.txt");
+    EXPECT_EQ(steps[2].source, "D:\\dl\\Quintarel.exe");
+    EXPECT_EQ(steps[2].destination, folder + "Quintarel.exe");
+    EXPECT_FALSE(steps[0].required);
+    EXPECT_FALSE(steps[1].required);
+    EXPECT_TRUE(steps[2].required);
+
+    // The separator is appended even to a folder that ends in one.
+    EXPECT_EQ(copyFolder("C:\\x\\"), "C:\\x\\\\");
+    EXPECT_EQ(copySteps("", "i.exe", copyFolder("C:\\x\\"))[2].destination,
+              "C:\\x\\\\Quintarel.exe");
+}
+
+TEST(InstallPaths, InstallFolderMustLeaveRoomForEveryFile)
+{
+    EXPECT_NE(installFolderProblem("", "installer.exe"), "");
+    EXPECT_EQ(installFolderProblem("C:\\Program Files\\Quintarel", "installer.exe"), "");
+
+    // "\" and "Quintarel.exe" (13 bytes) after the folder: 245 bytes fit, 246 do not.
+    std::string fits = "C:\\" + std::string(242, 'a');
+    ASSERT_EQ(fits.size(), 245u);
+    EXPECT_EQ(installFolderProblem(fits, "installer.exe"), "");
+    std::string problem = installFolderProblem(fits + "a", "installer.exe");
+    EXPECT_NE(problem.find("長すぎます"), std::string::npos);
+    EXPECT_NE(problem.find("245"), std::string::npos);
+
+    // A longer own file name leaves less room; double-byte characters count two bytes.
+    EXPECT_NE(installFolderProblem(fits, "installer-2.2.exe"), "");
+    std::string wide = "C:\\";
+    while (wide.size() + so.size() <= 245)
+        wide += so;
+    EXPECT_EQ(installFolderProblem(wide, "installer.exe"), "");
+    EXPECT_NE(installFolderProblem(wide + so, "installer.exe"), "");
+
+    // The box's own limit and beyond: refused, with a room that never wraps around.
+    EXPECT_NE(installFolderProblem(std::string(259, 'z'), "installer.exe"), "");
+    EXPECT_NE(installFolderProblem("C:\\a", std::string(300, 'n')).find(" 0 "),
+              std::string::npos);
+}
+
+TEST(InstallPaths, CopyFailureNamesBothPaths)
+{
+    EXPECT_EQ(copyFailureText("D:\\dl\\ReadMe.txt", "C:\\Q\\\\ReadMe.txt"),
+              "D:\\dl\\ReadMe.txt を C:\\Q\\\\ReadMe.txt にコピーできませんでした。");
+}
+
+}  // namespace

@@ -1,0 +1,323 @@
+// Runs of the multiple-execution window with real child processes: started together or one
+// after another, aborted while waiting, shortcuts, a start without a process, and the lists
+// run at start-up.
+#include "common/shortcut_win.h"
+#include "framework/application_win.h"
+#include "framework/profile_store.h"
+#include "resources/resource.h"
+#include "tests/win/support/multirun_test_support.h"
+#include "tests/win/support/win_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <ddeml.h>
+#include <shlwapi.h>
+
+#include <functional>
+
+namespace {
+
+class MultiRunRunTest : public MultiRunTestBase {
+protected:
+    void SetUp() override
+    {
+        MultiRunTestBase::SetUp();
+        window = createMultiRunWindow();
+        ASSERT_TRUE(window);
+    }
+    void TearDown() override
+    {
+        // Children still running hold their files; they are stopped by their process id.
+        for (const std::string& c : children)
+            stopChild(readChildRecord(c));
+        window.reset();
+        MultiRunTestBase::TearDown();
+    }
+
+    std::string child(const std::string& name, int sleepMs)
+    {
+        children.push_back(copyChild(folder.path(), name, sleepMs));
+        return children.back();
+    }
+    void setOrdered(bool ordered)
+    {
+        CheckDlgButton(window->hwnd(), IDC_RUN_ORDERED, ordered ? BST_CHECKED : BST_UNCHECKED);
+    }
+    bool allEnded()
+    {
+        for (const std::string& c : children)
+            if (!readChildRecord(c).ended)
+                return false;
+        return true;
+    }
+
+    MessageBoxRecorder boxes;
+    TempFolder folder{"qrun"};
+    std::vector<std::string> children;
+    std::unique_ptr<MultiRunWindow> window;
+};
+
+// Runs the action from the run's own message loop, once the condition holds.
+class DuringTheRun {
+public:
+    DuringTheRun(std::function<bool()> when, std::function<void()> action)
+    {
+        when_ = std::move(when);
+        action_ = std::move(action);
+        timer_ = SetTimer(nullptr, 0, 50, poll);
+    }
+    ~DuringTheRun()
+    {
+        KillTimer(nullptr, timer_);
+        when_ = nullptr;
+        action_ = nullptr;
+    }
+
+private:
+    static VOID CALLBACK poll(HWND, UINT, UINT_PTR id, DWORD)
+    {
+        if (!when_ || !when_())
+            return;
+        KillTimer(nullptr, id);
+        auto action = std::move(action_);
+        action_ = nullptr;
+        when_ = nullptr;
+        if (action)
+            action();
+    }
+    static std::function<bool()> when_;
+    static std::function<void()> action_;
+    UINT_PTR timer_ = 0;
+};
+std::function<bool()> DuringTheRun::when_;
+std::function<void()> DuringTheRun::action_;
+
+TEST_F(MultiRunRunTest, WithoutOrderedRunEveryEntryStartsAtOnce)
+{
+    for (const char* name : {"a", "b", "c"})
+        window->appendEntry(child(name, 5000));
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    window->runList();
+    // Back before any child ended; the list and the window are cleared by the run's end.
+    for (const std::string& c : children)
+        EXPECT_FALSE(readChildRecord(c).ended);
+    EXPECT_TRUE(window->entries().empty());
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+    EXPECT_TRUE(IsWindowEnabled(window->item(IDOK)));
+    EXPECT_TRUE(pumpUntil([&] {
+        for (const std::string& c : children)
+            if (!readChildRecord(c).started)
+                return false;
+        return true;
+    }, 15000));
+}
+
+TEST_F(MultiRunRunTest, OrderedRunStartsEachAfterThePreviousEnded)
+{
+    for (const char* name : {"a", "b", "c"})
+        window->appendEntry(child(name, 300));
+    sendCommand(*window, IDM_KEEP_LIST, 0);
+    sendCommand(*window, IDM_KEEP_WINDOW, 0);
+    setOrdered(true);
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    window->runList();
+    ASSERT_TRUE(allEnded());
+    for (int i = 1; i < 3; ++i)
+        EXPECT_LE(readChildRecord(children[i - 1]).end, readChildRecord(children[i]).start);
+    EXPECT_EQ(readChildRecord(children[0]).arguments, "");
+    // Kept by the after-run options; the last entry started is the one highlighted.
+    EXPECT_EQ(window->entries().size(), 3u);
+    EXPECT_TRUE(IsWindowVisible(window->hwnd()));
+    EXPECT_EQ(selectedIndex(*window), 2);
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+TEST_F(MultiRunRunTest, AbortDuringAWaitEndsTheRunAfterThatMessage)
+{
+    for (const char* name : {"a", "b", "c"})
+        window->appendEntry(child(name, 5000));
+    sendCommand(*window, IDM_KEEP_LIST, 0);
+    setOrdered(true);
+    window->showListName("朝.sqx");
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    {
+        DuringTheRun abort([&] { return readChildRecord(children[0]).started; }, [&] {
+            PostMessageA(window->hwnd(), WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(window->item(IDCANCEL)));
+        });
+        window->runList();
+    }
+    // The program already started keeps running; nothing after it starts.
+    EXPECT_FALSE(readChildRecord(children[0]).ended);
+    EXPECT_FALSE(readChildRecord(children[1]).started);
+    EXPECT_FALSE(readChildRecord(children[2]).started);
+    // The abort empties the list whatever the after-run options say.
+    EXPECT_TRUE(window->entries().empty());
+    EXPECT_EQ(controlText(window->hwnd()), "複数実行");
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+    EXPECT_FALSE(window->isRunning());
+}
+
+TEST_F(MultiRunRunTest, ListChangesDuringARunDoNotChangeWhatRuns)
+{
+    window->appendEntry(child("a", 1000));
+    window->appendEntry(child("b", 0));
+    std::string other = child("other", 0);
+    std::string otherList = folder.write(
+        "other.sqx", "[Quintarel Sequntial Execute File]\n-- \n" + std::to_string(other.size()) +
+                         ":" + other + "\n");
+    sendCommand(*window, IDM_KEEP_LIST, 0);
+    setOrdered(true);
+    bool openedDuringTheWait = false;
+    {
+        DuringTheRun open([&] { return readChildRecord(children[0]).started; }, [&] {
+            openedDuringTheWait = !readChildRecord(children[0]).ended;
+            window->loadListFile(otherList);
+        });
+        window->runList();
+    }
+    EXPECT_TRUE(openedDuringTheWait);
+    EXPECT_TRUE(readChildRecord(children[1]).started);
+    EXPECT_FALSE(readChildRecord(other).started);
+    EXPECT_EQ(window->entries(), std::vector<RunEntry>{entryForPath(other)});
+}
+
+TEST_F(MultiRunRunTest, ShortcutStartsItsTargetWithItsArgumentsThenTheEntrys)
+{
+    std::string target = child("ed", 0);
+    std::string shortcut = folder.file("ed.lnk");
+    ASSERT_TRUE(createShortcut(target, shortcut, "-a"));
+    window->appendEntry(shortcut);
+    clickEntry(*window, 0);
+    typeParameters(*window, "-b");
+    window->appendEntry(child("plain", 0));
+    clickEntry(*window, 1);
+    typeParameters(*window, "");
+    setOrdered(true);
+    window->runList();
+    EXPECT_EQ(readChildRecord(target).arguments, "-a -b");
+    // An emptied field starts the program with one space as its parameters.
+    EXPECT_EQ(readChildRecord(children[1]).arguments, " ");
+}
+
+// A DDE server in this process takes documents of a class of its own, as a program that is
+// already running does: the shell then starts no process.
+class DocumentServer {
+public:
+    DocumentServer()
+    {
+        setKey(".qdde", "QuintarelDdeTest");
+        setKey("QuintarelDdeTest\\shell\\open\\command", "notepad.exe %1");
+        setKey("QuintarelDdeTest\\shell\\open\\ddeexec", "[open(\"%1\")]");
+        setKey("QuintarelDdeTest\\shell\\open\\ddeexec\\application", "QuintarelTestServer");
+        setKey("QuintarelDdeTest\\shell\\open\\ddeexec\\topic", "System");
+        DdeInitializeA(&instance_, callback, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0);
+        service_ = DdeCreateStringHandleA(instance_, "QuintarelTestServer", CP_WINANSI);
+        DdeNameService(instance_, service_, nullptr, DNS_REGISTER);
+    }
+    ~DocumentServer()
+    {
+        DdeNameService(instance_, service_, nullptr, DNS_UNREGISTER);
+        DdeFreeStringHandle(instance_, service_);
+        DdeUninitialize(instance_);
+        SHDeleteKeyA(HKEY_CLASSES_ROOT, ".qdde");
+        SHDeleteKeyA(HKEY_CLASSES_ROOT, "QuintarelDdeTest");
+    }
+    static int executes;
+
+private:
+    static void setKey(const char* key, const char* value)
+    {
+        HKEY handle = nullptr;
+        RegCreateKeyExA(HKEY_CLASSES_ROOT, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
+                        nullptr);
+        RegSetValueExA(handle, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value),
+                       static_cast<DWORD>(strlen(value) + 1));
+        RegCloseKey(handle);
+    }
+    static HDDEDATA CALLBACK callback(UINT type, UINT, HCONV, HSZ, HSZ, HDDEDATA, ULONG_PTR,
+                                      ULONG_PTR)
+    {
+        if (type == XTYP_CONNECT)
+            return reinterpret_cast<HDDEDATA>(TRUE);
+        if (type == XTYP_EXECUTE) {
+            ++executes;
+            return reinterpret_cast<HDDEDATA>(DDE_FACK);
+        }
+        return nullptr;
+    }
+    DWORD instance_ = 0;
+    HSZ service_ = nullptr;
+};
+int DocumentServer::executes = 0;
+
+TEST_F(MultiRunRunTest, StartWithoutAProcessIsReportedAndTheRunGoesOn)
+{
+    DocumentServer server;
+    window->appendEntry(folder.write("doc.qdde"));
+    window->appendEntry(child("after", 0));
+    setOrdered(true);
+    window->runList();
+    EXPECT_EQ(DocumentServer::executes, 1);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_EQ(boxes.boxes()[0].text, "プロセスの終了待ちに失敗");
+    EXPECT_EQ(boxes.boxes()[0].flags, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+    EXPECT_TRUE(readChildRecord(children[0]).started);
+}
+
+TEST_F(MultiRunRunTest, EmptyListRunClearsTheNameUnlessKept)
+{
+    std::string empty = folder.write("empty.sqx", "[Quintarel Sequntial Execute File]\n-- \n");
+    ASSERT_TRUE(window->loadListFile(empty));
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    window->runList();
+    EXPECT_EQ(controlText(window->hwnd()), "複数実行");
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+
+    sendCommand(*window, IDM_KEEP_LIST, 0);
+    sendCommand(*window, IDM_KEEP_WINDOW, 0);
+    window->loadListFile(empty);
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    window->runList();
+    EXPECT_EQ(controlText(window->hwnd()), "複数実行(empty.sqx)");
+    EXPECT_TRUE(IsWindowVisible(window->hwnd()));
+}
+
+TEST_F(MultiRunRunTest, WakeupListsRunOneAfterTheOtherAtStart)
+{
+    std::string listFolder = testListFolder();
+    std::vector<std::string> marked;
+    for (const char* name : {"first", "second"}) {
+        std::string program = child(name, 300);
+        std::string list = listFolder + "\\" + name + ".sqx";
+        std::string bytes = "[Quintarel Sequntial Execute File]\nSequential execute: 1\n-- \n" +
+                            std::to_string(program.size()) + ":" + program + " -w\n";
+        HANDLE file = CreateFileA(list.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0,
+                                  nullptr);
+        DWORD written = 0;
+        WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(file);
+        marked.push_back(registeredPath(listFolder, std::string(name) + ".sqx"));
+    }
+    ProfileStore& profile = app::profile();
+    const char section[] = "MultipleLaunch\\OnWakeup";
+    profile.writeInt(section, "Number", 3);
+    profile.writeString(section, "000", marked[1]);
+    profile.writeString(section, "001", registeredPath(listFolder, "deleted.sqx"));
+    profile.writeString(section, "002", marked[0]);
+    window = createMultiRunWindow();
+    window->runWakeupLists();
+
+    ChildRecord second = readChildRecord(children[0 + 1]);
+    ChildRecord first = readChildRecord(children[0]);
+    ASSERT_TRUE(first.ended && second.ended);
+    EXPECT_LE(second.end, first.start);
+    EXPECT_EQ(first.arguments, " -w");
+    EXPECT_EQ(IsDlgButtonChecked(window->hwnd(), IDC_RUN_ON_WAKEUP), BST_CHECKED);
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+    // The mark of the deleted list stays stored until the marks change.
+    EXPECT_EQ(profile.readString(section, "001", ""), registeredPath(listFolder, "deleted.sqx"));
+    EXPECT_TRUE(boxes.boxes().empty());
+}
+
+}  // namespace
