@@ -34,16 +34,17 @@ FOLDER_HOTKEY_KEYS = "ctrl+alt+j"
 
 class FolderTestCase(LauncherTestCase):
     def make_folders(self, *names):
-        """Folders below the test's own directory; answers their Windows paths."""
+        """Folders of their own below the test's directory, where the program makes folders
+        too; answers their Windows paths."""
         paths = []
         for name in names:
-            os.makedirs(os.path.join(self.install_dir, name), exist_ok=True)
-            paths.append(self.install_dir_windows + "\\" + name)
+            os.makedirs(os.path.join(self.install_dir, "folders", name), exist_ok=True)
+            paths.append(self.install_dir_windows + "\\folders\\" + name)
         return paths
 
     def put_child(self, folder_name, exe_name):
         """A copy of the recording child program as an entry of a launcher folder."""
-        target = os.path.join(self.install_dir, folder_name, exe_name)
+        target = os.path.join(self.install_dir, "folders", folder_name, exe_name)
         shutil.copy(os.path.join(self.wine.tools, "qchild.exe"), target)
         return os.path.splitext(target)[0] + ".log"
 
