@@ -126,6 +126,12 @@ private:
     void createFirstFolder();
     void registerLauncherHotkeyAtStart();
 
+    // Folder settings window internals.
+    int selectedFolder() const;  // the selected list line, or -1
+    void revertToStandard(int index);
+    // After a folder's set changed: the menu font, and the menus that show it.
+    void followSettingsChange(const std::string& path);
+
     // Launcher menu internals.
     void measureItem(MEASUREITEMSTRUCT& item);
     void drawItem(const DRAWITEMSTRUCT& item);

@@ -17,6 +17,13 @@ add_library(quintarel_win STATIC ${launcher_sources})
 target_link_libraries(quintarel_win PUBLIC quintarel_core ${win_libraries})
 
 set(launcher_rc ${CMAKE_SOURCE_DIR}/resources/quintarel.rc)
+# windres reports no dependencies: a change to an included dialog template or icon must still
+# rebuild the resources.
+file(GLOB resource_parts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*.rc
+     ${CMAKE_SOURCE_DIR}/resources/*.h ${CMAKE_SOURCE_DIR}/resources/*.ico
+     ${CMAKE_SOURCE_DIR}/resources/*.manifest)
+set_source_files_properties(${launcher_rc} ${CMAKE_SOURCE_DIR}/resources/installer.rc
+                            PROPERTIES OBJECT_DEPENDS "${resource_parts}")
 add_executable(quintarel WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp ${launcher_rc})
 target_link_libraries(quintarel PRIVATE quintarel_win)
 

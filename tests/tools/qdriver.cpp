@@ -18,6 +18,7 @@
 //   qdriver send-item <hwnd> <control id> <msg> <wparam> <lparam>   SendMessage to a control
 //   qdriver post <hwnd> <msg> <wparam> <lparam>
 //   qdriver click <hwnd> <control id>          BM_CLICK on a button
+//   qdriver item <hwnd> <control id>           hwnd of a control, to send messages to it
 //   qdriver check <hwnd> <control id>          BM_GETCHECK
 //   qdriver rect <hwnd>                        left top right bottom
 //   qdriver pid <hwnd>
@@ -29,6 +30,8 @@
 //   qdriver list-count <hwnd> <control id>     LB_GETCOUNT
 //   qdriver list-text <hwnd> <control id> <i>  LB_GETTEXT
 //   qdriver shell-link <path.lnk>              target, arguments, working directory
+//   qdriver hold-hotkey <modifiers> <vk> <ms>  registers a hot key and keeps it for a while, so
+//                                              that the program under test finds it taken
 //   qdriver special-folder <csidl>             path of a shell folder (7 Startup, 9 Send To)
 //   qdriver shell-open <path> [parameters]     ShellExecuteEx with the default verb; the pid
 //   qdriver kill <pid>                         TerminateProcess, for a process a test did not
@@ -377,6 +380,33 @@ int main(int argc, char** argv)
             PostMessageA(window, message, wParam, lParam);
         return 0;
     }
+    if (command == "item") {
+        HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
+        if (!control)
+            return 1;
+        printWindow(control);
+        return 0;
+    }
+    if (command == "hold-hotkey") {
+        // The test probes for the key meanwhile and holds it for a moment each time: retry.
+        DWORD start = GetTickCount();
+        while (!RegisterHotKey(nullptr, 1, static_cast<UINT>(parseNumber(arg(2))),
+                               static_cast<UINT>(parseNumber(arg(3))))) {
+            if (GetTickCount() - start > 3000)
+                return 1;
+            Sleep(10);
+        }
+        start = GetTickCount();
+        DWORD hold = static_cast<DWORD>(parseNumber(arg(4)));
+        while (GetTickCount() - start < hold) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            }
+            Sleep(20);
+        }
+        UnregisterHotKey(nullptr, 1);
+        return 0;
+    }
     if (command == "send-item") {
         HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
         if (!control)
@@ -450,9 +480,13 @@ int main(int argc, char** argv)
         HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
         if (!control)
             return 1;
-        char buffer[4096] = {};
-        SendMessageA(control, LB_GETTEXT, static_cast<WPARAM>(parseNumber(arg(4))),
-                     reinterpret_cast<LPARAM>(buffer));
+        // Across processes Wine hands an ANSI caller the list box text in UTF-16: ask for that
+        // and convert it here.
+        WCHAR wide[4096] = {};
+        SendMessageW(control, LB_GETTEXT, static_cast<WPARAM>(parseNumber(arg(4))),
+                     reinterpret_cast<LPARAM>(wide));
+        char buffer[8192] = {};
+        WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof(buffer), nullptr, nullptr);
         std::printf("%s\n", buffer);
         return 0;
     }

@@ -1,0 +1,282 @@
+#include "dialogs/detail_settings_win.h"
+
+#include "dialogs/hotkey_dialog_win.h"
+#include "dialogs/hotkeys_win.h"
+#include "framework/data_exchange_win.h"
+#include "framework/message_box_win.h"
+#include "resources/resource.h"
+#include "settings/system_look_win.h"
+
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include <cstdio>
+
+namespace {
+
+const char detailCaption[] = "詳細設定";
+
+// The colour dialog's custom colours live as long as the process.
+COLORREF customColors[16] = {
+    0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+    0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
+};
+
+bool held(int key)
+{
+    return (GetAsyncKeyState(key) & 0x8000) != 0;
+}
+
+}  // namespace
+
+DetailSettingsDialog::DetailSettingsDialog() : Dialog(IDD_DETAIL_SETTINGS)
+{
+    // The template holds a track bar, up-down controls and a hot key control.
+    INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                  ICC_BAR_CLASSES | ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
+    InitCommonControlsEx(&controls);
+}
+
+Dialog::MessageMap DetailSettingsDialog::messageMap() const
+{
+    static const MessageMapEntry entries[] = {
+        command(IDC_MODE_NAME, &DetailSettingsDialog::onDisplayModeChosen),
+        command(IDC_MODE_ICON, &DetailSettingsDialog::onDisplayModeChosen),
+        command(IDC_MODE_BOTH, &DetailSettingsDialog::onDisplayModeChosen),
+        command(IDC_ICON_LARGE, &DetailSettingsDialog::onLargeIcons),
+        command(IDC_ICON_SMALL, &DetailSettingsDialog::onSmallIcons),
+        command(IDC_STRINGS_RESET, &DetailSettingsDialog::resetWidth),
+        command(IDC_DETAIL_HOTKEY_DELETE, &DetailSettingsDialog::clearHotkey),
+        command(IDC_FONT_CHOOSE, &DetailSettingsDialog::chooseFont),
+        command(IDC_FONT_RESET, &DetailSettingsDialog::resetFont),
+        command(IDC_BACKGROUND, &DetailSettingsDialog::chooseBackground),
+        message(WM_HSCROLL, &DetailSettingsDialog::onHorizontalScroll),
+        message(WM_CTLCOLORSTATIC, &DetailSettingsDialog::onControlColor),
+    };
+    return mapOf(entries);
+}
+
+void DetailSettingsDialog::exchangeData(DataExchange& exchange)
+{
+    exchange.check(IDC_PRINT_LNK, values.PrintLnk);
+    exchange.check(IDC_PRINT_ENT, values.PrintEnt);
+    exchange.radio(IDC_MODE_NAME, IDC_MODE_BOTH, values.displayMode);
+    exchange.check(IDC_PRINT_MYSELF, values.PrintMyself);
+    exchange.unsignedNumber(IDC_STRINGS_NUMBER, values.StringsNumber);
+    exchange.range(IDC_STRINGS_NUMBER, values.StringsNumber, 0, maxDisplayWidth);
+    exchange.signedNumber(IDC_HEIGHT_SPACE, values.HeightSpace);
+    exchange.range(IDC_HEIGHT_SPACE, values.HeightSpace, 0, maxHeightSpace);
+}
+
+HWND DetailSettingsDialog::owner() const
+{
+    return GetWindow(hwnd(), GW_OWNER);
+}
+
+BOOL DetailSettingsDialog::onInitDialog()
+{
+    Dialog::onInitDialog();
+    // A stored value out of range is reported as the dialog opens; it still opens.
+    updateData(true);
+    updateEnabledStates();
+
+    CheckDlgButton(hwnd(), values.IconSize == 32 ? IDC_ICON_LARGE : IDC_ICON_SMALL, BST_CHECKED);
+
+    HWND track = item(IDC_RATIO_TRACK);
+    SendMessageA(track, TBM_SETRANGE, TRUE, MAKELPARAM(1, 100));
+    SendMessageA(track, TBM_SETPAGESIZE, 0, 10);
+    SendMessageA(track, TBM_SETLINESIZE, 0, 1);
+    SendMessageA(track, TBM_SETPOS, TRUE, values.DesktopRatio);
+    SendMessageA(track, TBM_SETTICFREQ, 10, 0);
+    showRatio();
+
+    SendMessageA(item(IDC_STRINGS_NUMBER_SPIN), UDM_SETRANGE32, minDisplayWidth,
+                 maxDisplayWidth);
+    setMarginLimit(values.IconSize);
+
+    SetWindowTextA(hwnd(), detailTitle(isFolderSpecific, folderName).c_str());
+
+    if (!isFolderSpecific) {
+        // The standard set is never registered: no hot key to choose. The icon takes the
+        // freed place.
+        ShowWindow(item(IDC_DETAIL_HOTKEY), SW_HIDE);
+        ShowWindow(item(IDC_DETAIL_HOTKEY_DELETE), SW_HIDE);
+        SetWindowPos(item(IDC_DETAIL_ICON), nullptr, 280, 245, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+
+    setHotkeyRules(item(IDC_DETAIL_HOTKEY));
+    SendMessageA(item(IDC_DETAIL_HOTKEY), HKM_SETHOTKEY, values.HoyKey, 0);
+
+    if (recreateSampleFont())
+        putSampleFont();
+
+    if (held(VK_SHIFT) && held(VK_CONTROL) && (GetAsyncKeyState(VK_LBUTTON) & 0x8001) != 0)
+        ShowWindow(item(IDC_BACKGROUND), SW_SHOW);
+    return TRUE;
+}
+
+void DetailSettingsDialog::updateEnabledStates()
+{
+    DetailEnabledStates states = enabledStatesFor(values.displayMode);
+    EnableWindow(item(IDC_PRINT_ENT), states.extensions);
+    EnableWindow(item(IDC_PRINT_LNK), states.extensions);
+    EnableWindow(item(IDC_STRINGS_NUMBER), states.width);
+    EnableWindow(item(IDC_FONT_CHOOSE), states.fontButtons);
+    EnableWindow(item(IDC_FONT_RESET), states.fontButtons);
+    EnableWindow(item(IDC_ICON_LARGE), states.iconSize);
+    EnableWindow(item(IDC_ICON_SMALL), states.iconSize);
+}
+
+void DetailSettingsDialog::showRatio()
+{
+    char text[32];
+    std::snprintf(text, sizeof(text), "%d%%", static_cast<int>(values.DesktopRatio));
+    setItemText(IDC_RATIO_LABEL, text);
+}
+
+void DetailSettingsDialog::setMarginLimit(int upper)
+{
+    SendMessageA(item(IDC_HEIGHT_SPACE_SPIN), UDM_SETRANGE32, 0, upper);
+}
+
+void DetailSettingsDialog::onDisplayModeChosen()
+{
+    // The radio group is read before the numbers, so the states follow the new mode even when a
+    // number box holds bad text.
+    updateData(true);
+    updateEnabledStates();
+}
+
+void DetailSettingsDialog::onLargeIcons()
+{
+    values.IconSize = 32;
+    setMarginLimit(32);
+}
+
+void DetailSettingsDialog::onSmallIcons()
+{
+    values.IconSize = 16;
+    setMarginLimit(16);
+}
+
+void DetailSettingsDialog::resetWidth()
+{
+    values.StringsNumber = maxDisplayWidth;
+    updateData(false);
+}
+
+void DetailSettingsDialog::clearHotkey()
+{
+    SendMessageA(item(IDC_DETAIL_HOTKEY), HKM_SETHOTKEY, 0, 0);
+}
+
+MessageResult DetailSettingsDialog::onHorizontalScroll(WPARAM, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) == item(IDC_RATIO_TRACK)) {
+        values.DesktopRatio =
+            static_cast<std::int32_t>(SendMessageA(item(IDC_RATIO_TRACK), TBM_GETPOS, 0, 0));
+        showRatio();
+    }
+    return MessageResult::unhandled();
+}
+
+MessageResult DetailSettingsDialog::onControlColor(WPARAM wParam, LPARAM lParam)
+{
+    if (reinterpret_cast<HWND>(lParam) != item(IDC_FONT_SAMPLE))
+        return MessageResult::unhandled();
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    // The brush the dialog would give any static control; only the text colours differ.
+    LRESULT brush = DefWindowProcA(hwnd(), WM_CTLCOLORSTATIC, wParam, lParam);
+    SetTextColor(dc, values.FontRGB);
+    SetBkColor(dc, values.BackgroundColor);
+    return MessageResult::of(brush);
+}
+
+bool DetailSettingsDialog::recreateSampleFont()
+{
+    sampleFont.reset();
+    LOGFONTA font = toLogFont(values.Font);
+    sampleFont.reset(CreateFontIndirectA(&font));
+    return static_cast<bool>(sampleFont);
+}
+
+void DetailSettingsDialog::putSampleFont()
+{
+    SendMessageA(item(IDC_FONT_SAMPLE), WM_SETFONT, reinterpret_cast<WPARAM>(sampleFont.get()),
+                 TRUE);
+}
+
+void DetailSettingsDialog::chooseFont()
+{
+    // The chooser may write into the record even when cancelled: it gets a copy.
+    LOGFONTA font = toLogFont(values.Font);
+    CHOOSEFONTA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = hwnd();
+    choice.lpLogFont = &font;
+    choice.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS | CF_SCRIPTSONLY;
+    choice.rgbColors = values.FontRGB;
+    choice.nFontType = SCREEN_FONTTYPE;
+    if (!ChooseFontA(&choice))
+        return;
+    values.Font = fromLogFont(font);
+    values.FontRGB = choice.rgbColors;
+    if (!recreateSampleFont()) {
+        appMessageBox("フォントの設定に失敗", MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    putSampleFont();
+}
+
+void DetailSettingsDialog::resetFont()
+{
+    values.Font = systemMenuFont();
+    if (!recreateSampleFont())
+        return;
+    values.FontRGB = GetSysColor(COLOR_MENUTEXT);
+    values.BackgroundColor = GetSysColor(COLOR_MENU);
+    putSampleFont();
+}
+
+void DetailSettingsDialog::chooseBackground()
+{
+    CHOOSECOLORA choice{};
+    choice.lStructSize = sizeof(choice);
+    choice.hwndOwner = hwnd();
+    choice.rgbResult = values.BackgroundColor;
+    choice.lpCustColors = customColors;
+    choice.Flags = CC_RGBINIT | CC_FULLOPEN;
+    if (!ChooseColorA(&choice))
+        return;
+    values.BackgroundColor = choice.rgbResult;
+    RedrawWindow(item(IDC_FONT_SAMPLE), nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void DetailSettingsDialog::onOK()
+{
+    if (!updateData(true))
+        return;
+    std::string correction = correctWidth(values.StringsNumber);
+    if (!correction.empty())
+        showMessageBox(hwnd(), correction, detailCaption, MB_OK | MB_ICONINFORMATION);
+
+    if (isFolderSpecific) {
+        HotkeyWord chosen = static_cast<HotkeyWord>(
+            SendMessageA(item(IDC_DETAIL_HOTKEY), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+        switch (folderHotkeyChange(chosen, values.HoyKey)) {
+        case FolderHotkeyChange::withdraw:
+            unregisterHotkey(owner(), hotkeyId);
+            break;
+        case FolderHotkeyChange::registerChosen:
+            if (!registerHotkey(owner(), chosen, hotkeyId))
+                reportHotkeyFailure(hwnd(), "RegistHotkey");
+            break;
+        case FolderHotkeyChange::keep:
+            break;
+        }
+        values.HoyKey = chosen;
+    }
+    endDialog(IDOK);
+}

@@ -1,0 +1,48 @@
+// The list of launcher folders as the profile keeps it: FolderList/Number and the paths
+// AppFolder(00) to AppFolder(98) in list order. The profile is the authority for the count.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class ProfileStore;
+
+// Indices 00 to 98: two digits in the value names, and folder hot key ids and folder command
+// ids stay clear of the launcher's own ids.
+constexpr int maxFolders = 99;
+
+extern const char folderListFullMessage[];
+
+// FolderList/Number as stored, bounded to 0..99: a damaged count neither reads thousands of
+// values nor makes ids beyond the folder range.
+int readFolderCount(ProfileStore& profile);
+
+// The stored paths in list order (a missing value gives an empty path).
+std::vector<std::string> readFolderList(ProfileStore& profile);
+
+// Appends a path to the stored list; false when 99 folders are stored already.
+bool appendFolder(ProfileStore& profile, const std::string& path);
+
+// Removes entry index from paths and rewrites the stored list from it: the new count, the
+// paths renumbered from AppFolder(00), and the last old value deleted. Answers false (and
+// changes nothing) for an index outside the list.
+bool removeFolder(ProfileStore& profile, std::vector<std::string>& paths, int index);
+
+// The report of a drop: every dropped entry that is not a folder, then the closing sentences.
+class DropReport {
+public:
+    // Paths this long or longer are refused without looking at them.
+    static constexpr std::size_t tooLongLength = 260;
+
+    static bool isTooLong(const std::string& path) { return path.size() >= tooLongLength; }
+
+    void addNotFolder(const std::string& path);
+    void addTooLong(const std::string& path);
+
+    bool empty() const { return lines_.empty(); }
+    // Empty when nothing was refused.
+    std::string text() const;
+
+private:
+    std::string lines_;
+};

@@ -1,0 +1,269 @@
+"""The launcher folders and their settings: the folder settings window, the folder browser, the
+detail settings dialogs, the hot key dialog, and switching folders from the tray and by hot key."""
+
+import os
+import shutil
+import time
+import unittest
+
+from harness import (CMD_HOTKEY_SETTINGS, CMD_MULTI_RUN, CMD_SHOW_FOLDER_SETTINGS,
+                     CMD_STANDARD_DETAIL, MAIN_TITLE, MULTI_RUN_TITLE, VK_DOWN, VK_RETURN,
+                     WM_KEYDOWN, LauncherTestCase, wait_until)
+
+
+LIST = 1004
+CURRENT = 1000
+BTN_ADD, BTN_DELETE, BTN_SETTINGS, BTN_STANDARD, BTN_DONE = 4, 3, 5, 1032, 1
+LB_SETCURSEL = 0x0186
+BROWSER_TREE = 0x3741  # the folder browser's tree view
+TVM_GETNEXTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 3, 9
+HKM_SETHOTKEY = 0x0401
+WIDTH_BOX = 1021
+HOTKEY_CONTROL = 1037
+TRAY_POINT = (1014, 758)
+
+FOLDER_HOTKEY = 0x0600 | ord("J")  # Ctrl+Alt+J as the hot key control reports it
+FOLDER_HOTKEY_KEYS = "ctrl+alt+j"
+
+
+class FolderTestCase(LauncherTestCase):
+    def make_folders(self, *names):
+        """Folders of their own below the test's directory, where the program makes folders
+        too; answers their Windows paths."""
+        paths = []
+        for name in names:
+            os.makedirs(os.path.join(self.install_dir, "folders", name), exist_ok=True)
+            paths.append(self.install_dir_windows + "\\folders\\" + name)
+        return paths
+
+    def put_child(self, folder_name, exe_name):
+        """A copy of the recording child program as an entry of a launcher folder."""
+        target = os.path.join(self.install_dir, "folders", folder_name, exe_name)
+        shutil.copy(os.path.join(self.wine.tools, "qchild.exe"), target)
+        return os.path.splitext(target)[0] + ".log"
+
+    def store_folders(self, paths, current):
+        self.set_profile_int("FolderList", "Number", len(paths))
+        for i, path in enumerate(paths):
+            self.set_profile_str("FolderList", "AppFolder(%02d)" % i, path)
+        self.set_profile_str("NowFolder", "AppFolder", current)
+
+    def give_hotkey(self, index, folder, word):
+        section = "Detail\\FolderSpecificDetail(%02d)" % index
+        self.set_profile_str(section, "Folder", folder)
+        self.set_profile_int(section, "HoyKey", word)
+        self.set_profile_int("Detail", "Number", index + 1)
+
+    def show_folder_settings(self):
+        main = self.wine.find_window(MAIN_TITLE)
+        self.wine.command(main, CMD_SHOW_FOLDER_SETTINGS)
+        self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10))
+        return main
+
+    def list_lines(self, main):
+        count = int(self.wine.driver("list-count", main, LIST)[1][0])
+        return [self.wine.driver("list-text", main, LIST, i)[1][0] for i in range(count)]
+
+    def select_line(self, main, index):
+        list_box = self.wine.driver("item", main, LIST)[1][0]
+        self.wine.send(list_box, LB_SETCURSEL, index, 0)
+
+    def tree_depth(self, tree, item):
+        depth = 0
+        while item and depth < 20:
+            item = self.wine.send(tree, TVM_GETNEXTITEM, TVGN_PARENT, item)
+            depth += 1
+        return depth
+
+    def open_browser(self, main):
+        """Add: the folder browser, opened at the current folder; answers it and its tree."""
+        self.wine.post_command(main, BTN_ADD)
+        browser = self.wine.wait_dialog_with_text("ランチャーシンボルの格納場所")
+        self.assertIsNotNone(browser, "the folder browser did not open")
+        tree = self.wine.driver("item", browser, BROWSER_TREE, check=True)[1][0]
+        # The current folder lies some levels below the desktop.
+        opened = wait_until(lambda: self.tree_depth(
+            tree, self.wine.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) >= 4, 5)
+        return browser, tree, opened
+
+    def add_through_browser(self, main):
+        """Add, and in the browser the folder after the current one: the tests make the folder
+        to add the current folder's next sibling."""
+        for _ in range(3):
+            browser, tree, opened = self.open_browser(main)
+            if opened:
+                break
+            # Now and then Wine's browser leaves the selection it was asked for at the desktop:
+            # close it and ask again.
+            self.wine.command(browser, 2)
+        self.assertTrue(opened, "the browser did not open at the current folder")
+        self.wine.post(tree, WM_KEYDOWN, VK_DOWN, 0)
+        time.sleep(0.2)
+        self.wine.command(browser, 1)
+
+    def post_menu_keys(self, *keys):
+        menu = self.wine.wait_class("#32768", 10000)
+        self.assertIsNotNone(menu, "no popup menu appeared")
+        for key in keys:
+            self.wine.post(menu, WM_KEYDOWN, key, 0)
+            time.sleep(0.05)
+
+    def wait_log(self, log):
+        self.assertTrue(wait_until(lambda: os.path.exists(log), 15), log + " was not written")
+
+
+class FolderSettingsWindowTest(FolderTestCase):
+    def test_first_start_creates_and_lists_the_folder_beside_the_program(self):
+        process = self.start_launcher()
+        main = self.show_folder_settings()
+        app = self.install_dir_windows + "\\app"
+        self.assertEqual(self.list_lines(main), [app])
+        self.assertEqual(self.wine.text(main, CURRENT), app)
+        self.assertEqual(self.profile_int("FolderList", "Number"), 1)
+        self.assertEqual(self.profile("FolderList", "AppFolder(00)"), app)
+        self.exit_launcher(process)
+
+    def test_folders_chosen_in_the_browser_are_listed_and_stored(self):
+        first, second = self.make_folders("first", "ソフト")
+        self.store_folders([first], first)
+        process = self.start_launcher()
+        main = self.show_folder_settings()
+
+        self.add_through_browser(main)
+        self.assertTrue(wait_until(lambda: len(self.list_lines(main)) == 2, 10))
+        self.assertEqual(self.list_lines(main), [first, second])
+        self.assertEqual(self.profile_int("FolderList", "Number"), 2)
+        self.assertEqual(self.profile("FolderList", "AppFolder(01)"), second)
+
+        # Typing into the current-folder box is undone at once.
+        self.wine.driver("set-text", main, CURRENT, "C:\\nowhere")
+        self.assertEqual(self.wine.text(main, CURRENT), first)
+
+        self.wine.command(main, BTN_DONE)
+        self.assertTrue(wait_until(lambda: not self.wine.is_visible(main), 10))
+        self.assertEqual(self.profile("NowFolder", "AppFolder"), first)
+        self.exit_launcher(process)
+
+    def test_settings_of_a_folder_and_the_standard_set(self):
+        first, second = self.make_folders("first", "second")
+        self.store_folders([first, second], first)
+        process = self.start_launcher()
+        main = self.show_folder_settings()
+        self.select_line(main, 1)
+
+        self.wine.post_command(main, BTN_SETTINGS)
+        title = "詳細設定(" + second + ")"
+        detail = self.wine.wait_window(title)
+        self.assertIsNotNone(detail, "the folder's detail settings did not open")
+        time.sleep(0.3)
+        self.wine.screenshot("folders-detail-folder")
+        self.wine.driver("set-text", detail, WIDTH_BOX, "120")
+        self.wine.command(detail, 1)
+        self.assertTrue(self.wine.wait_gone(title))
+        self.assertEqual(self.list_lines(main), [first, "[*] " + second])
+        self.wine.screenshot("folders-settings-window")
+
+        # The standard set from the tray command: saved at once.
+        self.wine.post_command(main, CMD_STANDARD_DETAIL)
+        standard = self.wine.wait_window("詳細設定(標準設定)")
+        self.assertIsNotNone(standard)
+        time.sleep(0.3)
+        self.wine.screenshot("folders-detail-standard")
+        self.wine.driver("set-text", standard, WIDTH_BOX, "80")
+        self.wine.command(standard, 1)
+        self.assertTrue(self.wine.wait_gone("詳細設定(標準設定)"))
+        self.assertEqual(self.profile_int("Detail", "StringsNumber"), 80)
+
+        # The folder's set is stored with the next save, when the window is closed.
+        self.wine.command(main, BTN_DONE)
+        self.assertTrue(wait_until(lambda: not self.wine.is_visible(main), 10))
+        section = "Detail\\FolderSpecificDetail(00)"
+        self.assertEqual(self.profile_int("Detail", "Number"), 1)
+        self.assertEqual(self.profile(section, "Folder"), second)
+        self.assertEqual(self.profile_int(section, "StringsNumber"), 120)
+        self.exit_launcher(process)
+
+    def test_the_hotkey_dialog_and_the_multiple_execution_command(self):
+        process = self.start_launcher()
+        main = self.wine.find_window(MAIN_TITLE)
+        self.wine.post_command(main, CMD_HOTKEY_SETTINGS)
+        dialog = self.wine.wait_window("HOTKEYの設定")
+        self.assertIsNotNone(dialog)
+        control = self.wine.driver("item", dialog, HOTKEY_CONTROL)[1][0]
+        self.wine.send(control, HKM_SETHOTKEY, FOLDER_HOTKEY, 0)
+        self.wine.command(dialog, 1)
+        self.assertTrue(self.wine.wait_gone("HOTKEYの設定"))
+        self.assertEqual(self.profile_int("NowFolder", "HoyKey"), FOLDER_HOTKEY)
+
+        self.wine.post_command(main, CMD_MULTI_RUN)
+        self.assertIsNotNone(self.wine.wait_window(MULTI_RUN_TITLE, 10000))
+        self.exit_launcher(process)
+
+
+class FolderSwitchTest(FolderTestCase):
+    def test_ctrl_click_on_the_tray_icon_shows_the_folder_settings_window(self):
+        process = self.start_launcher()
+        main = self.wine.find_window(MAIN_TITLE)
+        self.wine.xdotool("keydown", "ctrl")
+        try:
+            self.wine.xdotool("mousemove", *TRAY_POINT, "click", "1")
+        finally:
+            self.wine.xdotool("keyup", "ctrl")
+        self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10))
+        self.assertIsNone(self.wine.wait_class("#32768", 1000))
+        self.exit_launcher(process)
+
+    def test_a_folder_chosen_in_the_tray_popup_becomes_current(self):
+        first, second = self.make_folders("first", "second")
+        log = self.put_child("second", "entry.exe")
+        self.store_folders([first], first)
+        process = self.start_launcher()
+        main = self.show_folder_settings()
+        # Added through the browser, it shows in the tray popup once the window is closed.
+        self.add_through_browser(main)
+        self.assertTrue(wait_until(lambda: len(self.list_lines(main)) == 2, 10))
+        self.wine.command(main, BTN_DONE)
+
+        self.wine.xdotool("mousemove", *TRAY_POINT, "click", "3")
+        # Six fixed items, the separator is skipped, then the folders.
+        self.post_menu_keys(*([VK_DOWN] * 8), VK_RETURN)
+        self.assertTrue(wait_until(lambda: self.profile("NowFolder", "AppFolder") == second, 10))
+        # The launcher menu now lists that folder: its first entry starts.
+        self.wine.xdotool("mousemove", *TRAY_POINT, "click", "1")
+        self.post_menu_keys(VK_DOWN, VK_RETURN)
+        self.wait_log(log)
+        self.exit_launcher(process)
+
+    def test_a_folder_hotkey_makes_its_folder_current_and_pops_its_menu_up(self):
+        first, second = self.make_folders("first", "second")
+        log = self.put_child("second", "entry.exe")
+        self.store_folders([first, second], first)
+        self.give_hotkey(0, second, FOLDER_HOTKEY)
+        process = self.start_launcher()
+        self.wine.xdotool("key", FOLDER_HOTKEY_KEYS)
+        self.post_menu_keys(VK_DOWN, VK_RETURN)
+        self.wait_log(log)
+        self.assertEqual(self.profile("NowFolder", "AppFolder"), second)
+        self.exit_launcher(process)
+
+    def test_deleting_an_earlier_folder_keeps_a_hotkey_on_its_folder(self):
+        first, second, third = self.make_folders("first", "second", "third")
+        log = self.put_child("third", "entry.exe")
+        self.store_folders([first, second, third], first)
+        self.give_hotkey(0, third, FOLDER_HOTKEY)
+        process = self.start_launcher()
+        main = self.show_folder_settings()
+        self.select_line(main, 0)
+        self.wine.command(main, BTN_DELETE)
+        self.assertEqual(self.list_lines(main), [second, "[*] " + third])
+        self.wine.command(main, BTN_DONE)
+
+        self.wine.xdotool("key", FOLDER_HOTKEY_KEYS)
+        self.post_menu_keys(VK_DOWN, VK_RETURN)
+        self.wait_log(log)
+        self.assertEqual(self.profile("NowFolder", "AppFolder"), third)
+        self.exit_launcher(process)
+
+
+if __name__ == "__main__":
+    unittest.main()
