@@ -30,6 +30,8 @@
 //   qdriver list-count <hwnd> <control id>     LB_GETCOUNT
 //   qdriver list-text <hwnd> <control id> <i>  LB_GETTEXT
 //   qdriver shell-link <path.lnk>              target, arguments, working directory
+//   qdriver make-shortcut <target> <path.lnk>  a shortcut as the shell makes one: the target's
+//                                              folder is its working directory
 //   qdriver hold-hotkey <modifiers> <vk> <ms>  registers a hot key and keeps it for a while, so
 //                                              that the program under test finds it taken
 //   qdriver special-folder <csidl>             path of a shell folder (7 Startup, 9 Send To)
@@ -190,6 +192,30 @@ int regSet(const char* key, const char* value, DWORD type, const void* data, DWO
     LONG status = RegSetValueExA(handle, value, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(handle);
     return status == ERROR_SUCCESS ? 0 : 1;
+}
+
+int makeShortcut(const char* target, const char* path)
+{
+    CoInitialize(nullptr);
+    IShellLinkA* link = nullptr;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(&link))))
+        return 1;
+    // The shell's own cut of the file name knows double-byte names.
+    char directory[MAX_PATH] = {};
+    lstrcpynA(directory, target, MAX_PATH);
+    PathRemoveFileSpecA(directory);
+    link->SetPath(target);
+    link->SetWorkingDirectory(directory);
+    IPersistFile* file = nullptr;
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    WCHAR wide[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH);
+    int result = file && SUCCEEDED(file->Save(wide, TRUE)) ? 0 : 1;
+    if (file)
+        file->Release();
+    link->Release();
+    return result;
 }
 
 int shellLink(const char* path)
@@ -490,6 +516,8 @@ int main(int argc, char** argv)
         std::printf("%s\n", buffer);
         return 0;
     }
+    if (command == "make-shortcut")
+        return makeShortcut(arg(2), arg(3));
     if (command == "shell-link")
         return shellLink(arg(2));
     if (command == "special-folder")
