@@ -337,18 +337,21 @@ class UserDay(unittest.TestCase):
         count = int(self.wine.driver("list-count", window, RUN_LIST)[1][0])
         return [self.wine.driver("list-text", window, RUN_LIST, i)[1][0] for i in range(count)]
 
-    def assert_ran_in_order(self, programs, runs):
-        """Each program started `runs` times; in its last run, each started after the one before
-        it ended."""
+    def start_counts(self):
+        return {name: len(self.starts(program(name))) for name in WORK_PROGRAMS}
+
+    def assert_ran_in_order(self, before):
+        """Each work program started once more than `before` counted and ended; each started
+        after the one before it in the list had ended."""
         last = []
-        for name in programs:
+        for name in WORK_PROGRAMS:
             records = self.records(program(name))
             starts = [r for r in records if r[0] == "start"]
             ends = [r for r in records if r[0] == "end"]
-            self.assertEqual(len(starts), runs, name)
-            last.append((starts[-1][1], ends[-1][1] if len(ends) == runs else None))
+            self.assertEqual(len(starts), before[name] + 1, name)
+            self.assertEqual(len(ends), len(starts), f"{name} did not end")
+            last.append((starts[-1][1], ends[-1][1]))
         for (start, end), (next_start, _) in zip(last, last[1:]):
-            self.assertIsNotNone(end)
             self.assertGreaterEqual(next_start, end, "a program started before the one before "
                                     "it in the list had ended")
 
@@ -575,18 +578,20 @@ class UserDay(unittest.TestCase):
         self.assertEqual(self.wine.title(window), "複数実行(朝.sqx)")
         self.wine.screenshot("journey6-list-saved")
 
+        before = self.start_counts()
         self.wine.driver("click", window, IDOK)
         self.assertTrue(wait_until(lambda: len(self.starts(program("レポート"))) == 1 and
                                    len(self.records(program("レポート"))) == 2, 20))
-        self.assert_ran_in_order(WORK_PROGRAMS, 1)
+        self.assert_ran_in_order(before)
 
         self.tray_command(TRAY_EXIT)
         self.assertTrue(self.wine.wait_gone(MAIN_TITLE, 20000), "the launcher did not end")
+        before = self.start_counts()
         self.wine.start(INSTALL + "\\Quintarel.exe")
         self.wait_ready()
         self.assertTrue(wait_until(lambda: len(self.records(program("レポート"))) == 4, 20),
                         "the wake-up list did not run to its end")
-        self.assert_ran_in_order(WORK_PROGRAMS, 2)
+        self.assert_ran_in_order(before)
 
     @journey(7)
     def test_7_delete_a_folder_before_one_with_a_hot_key(self):
@@ -620,11 +625,13 @@ class UserDay(unittest.TestCase):
         self.assertTrue(wait_until(lambda: self.tray_colours("journey8-tray-after-exit") == 1,
                                    10), "the tray icon stayed after exit")
 
+        before = self.start_counts()
         self.wine.start(INSTALL + "\\Quintarel.exe")
         self.wait_ready()
         self.assertGreater(self.tray_colours("journey8-tray-next-morning"), 4)
         # The wake-up list ran a third time.
         self.assertTrue(wait_until(lambda: len(self.records(program("レポート"))) == 6, 20))
+        self.assert_ran_in_order(before)
         self.assertEqual(self.tray_tip(), "趣味")
         main = self.show_folder_settings()
         self.assertEqual(self.list_lines(main), [APP, "[*] " + HOBBY])
