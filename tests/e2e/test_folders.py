@@ -10,12 +10,6 @@ from harness import (CMD_HOTKEY_SETTINGS, CMD_MULTI_RUN, CMD_SHOW_FOLDER_SETTING
                      CMD_STANDARD_DETAIL, MAIN_TITLE, MULTI_RUN_TITLE, VK_DOWN, VK_RETURN,
                      WM_KEYDOWN, LauncherTestCase, wait_until)
 
-# Whether the tray popups, the folder commands and the hot key dispatch of the launcher menu are
-# in this build. The tests that switch folders through them are ready and wait for it.
-LAUNCHER_MENU = False
-needs_launcher_menu = unittest.skipUnless(
-    LAUNCHER_MENU, "needs the tray popup, folder commands and hot key dispatch of the launcher "
-    "menu work, which this branch does not have yet")
 
 LIST = 1004
 CURRENT = 1000
@@ -207,7 +201,6 @@ class FolderSettingsWindowTest(FolderTestCase):
 
 
 class FolderSwitchTest(FolderTestCase):
-    @needs_launcher_menu
     def test_ctrl_click_on_the_tray_icon_shows_the_folder_settings_window(self):
         process = self.start_launcher()
         main = self.wine.find_window(MAIN_TITLE)
@@ -220,7 +213,6 @@ class FolderSwitchTest(FolderTestCase):
         self.assertIsNone(self.wine.wait_class("#32768", 1000))
         self.exit_launcher(process)
 
-    @needs_launcher_menu
     def test_a_folder_chosen_in_the_tray_popup_becomes_current(self):
         first, second = self.make_folders("first", "second")
         log = self.put_child("second", "entry.exe")
@@ -242,7 +234,6 @@ class FolderSwitchTest(FolderTestCase):
         self.wait_log(log)
         self.exit_launcher(process)
 
-    @needs_launcher_menu
     def test_a_folder_hotkey_makes_its_folder_current_and_pops_its_menu_up(self):
         first, second = self.make_folders("first", "second")
         log = self.put_child("second", "entry.exe")
@@ -255,7 +246,6 @@ class FolderSwitchTest(FolderTestCase):
         self.assertEqual(self.profile("NowFolder", "AppFolder"), second)
         self.exit_launcher(process)
 
-    @needs_launcher_menu
     def test_deleting_an_earlier_folder_keeps_a_hotkey_on_its_folder(self):
         first, second, third = self.make_folders("first", "second", "third")
         log = self.put_child("third", "entry.exe")

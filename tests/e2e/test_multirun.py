@@ -31,7 +31,8 @@ class MultiRunTest(LauncherTestCase):
         main = self.wine.find_window("Quintarel - Folder の 設定 -")
         self.wine.post_command(main, CMD_MULTI_RUN)
         window = self.wine.wait_window(MULTI_RUN_TITLE)
-        self.assertIsNotNone(window, "the multiple-execution window did not show")
+        self.assertIsNotNone(window, "the multiple-execution window did not show; windows: "
+                             + repr([w for w in self.wine.windows() if w[4]]))
         return window
 
     def width(self, hwnd):
