@@ -27,7 +27,10 @@ void keepColour(std::uint32_t& colour, std::uint32_t fallback)
 
 bool isUsableFont(const FontRecord& font)
 {
-    return withinMagnitude(font.lfHeight, maxFontExtent) &&
+    // The writer never stores a record without a face name; one read back is text that was
+    // not hexadecimal, which decodes to zeros: the ANSI character set, with no glyph for
+    // Japanese.
+    return font.lfFaceName[0] != '\0' && withinMagnitude(font.lfHeight, maxFontExtent) &&
            withinMagnitude(font.lfWidth, maxFontExtent) && font.lfWeight >= 0 &&
            font.lfWeight <= maxFontWeight && withinMagnitude(font.lfEscapement, maxFontAngle) &&
            withinMagnitude(font.lfOrientation, maxFontAngle);

@@ -6,7 +6,7 @@
 
 #include "settings/launcher_settings.h"
 
-// The limits of a usable font record: beyond them the record is damage, not a choice made in
+// The limits of a usable font record (it also needs a face name): beyond them the record is damage, not a choice made in
 // the font dialog.
 constexpr std::int32_t maxFontExtent = 1000;    // |lfHeight| and |lfWidth|, pixels
 constexpr std::int32_t maxFontWeight = 1000;    // lfWeight 0 to 1000

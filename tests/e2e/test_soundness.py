@@ -1,12 +1,11 @@
 """Soundness in daily use: the tray icon after the taskbar restarts, the settings at log-off, a
 start on a damaged profile, and the version resource of both programs."""
 
-import os
 import subprocess
 import time
 import unittest
 
-from harness import (MAIN_TITLE, VK_DOWN, VK_ESCAPE, VK_RETURN, LauncherTestCase, wait_until)
+from harness import MAIN_TITLE, VK_ESCAPE, LauncherTestCase, wait_until
 from test_folders import BTN_SETTINGS, WIDTH_BOX, FolderTestCase
 from test_launcher_menu import LauncherMenuCase
 
@@ -29,10 +28,7 @@ class TrayTestCase(LauncherMenuCase):
 
     def start_beta_from_the_menu(self):
         """A real click on the icon, then the second entry: the launcher works."""
-        menu = self.click_tray()
-        self.key(menu, VK_DOWN, 2)
-        self.key(menu, VK_RETURN)
-        self.wait_menu_closed()
+        self.choose(1)
         self.wait_start("beta")
 
 
@@ -164,6 +160,20 @@ class VersionResourceTest(LauncherTestCase):
                 "ProductVersion", "FileVersion", "CompanyName", "OriginalFilename")
             self.assertEqual(code, 0, program + " has no version resource")
             self.assertEqual(lines, ["Quintarel", "2.2", "2.2", "Brisvane", program])
+
+    def test_both_manifests_ask_for_the_common_controls_of_version_six(self):
+        for program, level in (("quintarel.exe", "asInvoker"),
+                               ("installer.exe", "requireAdministrator")):
+            code, lines = self.wine.driver("manifest",
+                                           self.install_dir_windows + "\\" + program)
+            self.assertEqual(code, 0, program + " has no manifest")
+            manifest = "\n".join(lines)
+            self.assertIn('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"',
+                          " ".join(manifest.split()))
+            self.assertIn('level="' + level + '"', manifest)
+            # Windows 10 and 11 share one identifier; without it they treat the program as
+            # written for Vista.
+            self.assertIn("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", manifest)
 
 
 if __name__ == "__main__":

@@ -289,10 +289,14 @@ TEST(ProfileLayout, FontRecordsNoFontDialogGivesReadAsTheMenuFont)
         loadSettings(profile, chain, testLook());
         EXPECT_EQ(chain.standard().Font.lfHeight, -12);
     }
-    // The stored form of an absurd record, as a damaged profile holds it.
-    profile.writeString("Detail", "FontData", std::string(120, '7'));
-    loadSettings(profile, chain, testLook());
-    EXPECT_STREQ(chain.standard().Font.lfFaceName, "Menu Font");
+    // The stored form of an absurd record, as a damaged profile holds it; and text that is
+    // not hexadecimal at all, which decodes to a record of zeros without a face name.
+    for (const std::string& stored : {std::string(120, '7'), std::string(400, 'z')}) {
+        profile.writeString("Detail", "FontData", stored);
+        loadSettings(profile, chain, testLook());
+        EXPECT_STREQ(chain.standard().Font.lfFaceName, "Menu Font") << stored;
+        EXPECT_EQ(chain.standard().Font.lfHeight, -12) << stored;
+    }
 }
 
 TEST(ProfileLayout, IndexedNames)

@@ -47,6 +47,7 @@
 //   qdriver tray-has <hwnd> <id>               1 when the taskbar holds that icon, else 0
 //   qdriver version <exe> <name>...            texts of the version resource (ProductName...),
 //                                              one line each
+//   qdriver manifest <exe>                     the program's embedded application manifest
 //
 // Handles are written and read as hexadecimal numbers; numbers otherwise are decimal or 0x...
 #include <windows.h>
@@ -303,6 +304,26 @@ int versionTexts(const char* path, int argc, char** argv, int first)
         std::printf("%s\n", text);
     }
     return 0;
+}
+
+int printManifest(const char* path)
+{
+    HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return 1;
+    int result = 1;
+    // Programs carry their manifest as resource 1 of its type.
+    if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+        HGLOBAL loaded = LoadResource(module, found);
+        const char* text = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+        if (text) {
+            std::fwrite(text, 1, SizeofResource(module, found), stdout);
+            std::printf("\n");
+            result = 0;
+        }
+    }
+    FreeLibrary(module);
+    return result;
 }
 
 int runProgram(DWORD timeoutMs, int argc, char** argv, int first)
@@ -567,6 +588,8 @@ int main(int argc, char** argv)
     }
     if (command == "version")
         return versionTexts(arg(2), argc, argv, 3);
+    if (command == "manifest")
+        return printManifest(arg(2));
     if (command == "kill")
         return killProcess(static_cast<DWORD>(parseNumber(arg(2))));
     return 2;

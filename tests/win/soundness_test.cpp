@@ -1,6 +1,5 @@
 // The launcher where daily use gets rough, against the real shell, registry and window manager:
-// a taskbar that loses its icons, a start on a damaged profile, and the manifest's common
-// controls.
+// a taskbar that loses its icons and a start on a damaged profile.
 #include "app/main_window_win.h"
 
 #include "common/path_text.h"
@@ -12,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <commctrl.h>
-#include <shlwapi.h>
 
 namespace {
 
@@ -134,21 +131,6 @@ TEST_F(SoundnessTest, ADamagedProfileStartsWithSaneSettingsAMenuAndNoMessage)
     ASSERT_EQ(window.launcherItemTexts().size(), 3u);
     EXPECT_EQ(window.launcherItemTexts()[2], ":☆フォルダ☆");
     EXPECT_EQ(GetMenuItemCount(window.launcherMenuHandle()), 3);
-}
-
-TEST(Manifest, GivesTheProgramTheCommonControlsOfVersionSix)
-{
-    InitCommonControls();
-    HMODULE controls = GetModuleHandleA("comctl32.dll");
-    ASSERT_NE(controls, nullptr);
-    // Through the type that stands for any function.
-    auto getVersion = reinterpret_cast<DLLGETVERSIONPROC>(
-        reinterpret_cast<void (*)()>(GetProcAddress(controls, "DllGetVersion")));
-    ASSERT_NE(getVersion, nullptr);
-    DLLVERSIONINFO version{};
-    version.cbSize = sizeof(version);
-    ASSERT_EQ(getVersion(&version), S_OK);
-    EXPECT_EQ(version.dwMajorVersion, 6u);
 }
 
 }  // namespace
