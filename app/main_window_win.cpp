@@ -11,6 +11,7 @@
 #include "framework/profile_store.h"
 #include "launcher/tray_icon_win.h"
 #include "resources/resource.h"
+#include "settings/folder_list.h"
 #include "settings/profile_layout.h"
 #include "settings/profile_names.h"
 #include "settings/system_look_win.h"
@@ -69,6 +70,8 @@ Dialog::MessageMap MainWindow::messageMap() const
         message(WM_DRAWITEM, &MainWindow::onDrawItem),
         message(WM_SYSCOMMAND, &MainWindow::onSystemCommand),
         message(WM_CLOSE, &MainWindow::onClose),
+        message(WM_ENDSESSION, &MainWindow::onEndSession),
+        message(WM_TIMER, &MainWindow::onTimer),
     };
     return mapOf(entries);
 }
@@ -103,7 +106,7 @@ BOOL MainWindow::onInitDialog()
     loadSettings(app::profile(), settingsChain, currentSystemLook());
     settingsLoaded = true;
 
-    trayIcon().add(hwnd(), trayCallbackMessage, normalIcon.get(), app::displayName());
+    putTrayIconUp();
 
     if (!trayCommandMenu)
         trayCommandMenu.reset(LoadMenuA(app::instance(), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
@@ -114,8 +117,7 @@ BOOL MainWindow::onInitDialog()
     fixedItemCount = GetMenuItemCount(GetSubMenu(trayCommandMenu.get(), 0));
 
     restoreCurrentFolder();
-    if (currentFolder.empty() &&
-        app::profile().readInt(names::folderListSection, names::numberValue, 0) == 0)
+    if (currentFolder.empty() && readFolderCount(app::profile()) == 0)
         createFirstFolder();
 
     chooseActiveSettings();
@@ -211,10 +213,17 @@ void MainWindow::showAboutBox()
 void MainWindow::destroyWindow()
 {
     trayIcon().remove();
-    saveAllSettings();
-    app::profile().writeString(names::nowFolderSection, names::targetFolderValue,
-                               targetFolderText);
+    saveForSessionEnd();
     Dialog::destroyWindow();
+}
+
+MessageResult MainWindow::onEndSession(WPARAM wParam, LPARAM)
+{
+    // The system ends the process soon after this message, without the exit command ever
+    // coming: what exit would write is written now. The program itself runs on until then.
+    if (wParam)
+        saveForSessionEnd();
+    return MessageResult::of(0);
 }
 
 void MainWindow::saveForSessionEnd()

@@ -7,6 +7,7 @@
 //   launcher/launcher_menu_win.cpp     building the launcher menu
 //   launcher/menu_items_win.cpp        measuring and drawing its items
 //   launcher/main_window_proc_win.cpp  tray, hot keys, menu keyboard, command routing
+//   launcher/tray_recovery_win.cpp     keeping the tray icon up when the taskbar comes and goes
 //   launcher/launch_entry_win.cpp      opening an entry
 //   launcher/folder_menu_win.cpp       the folder items of the tray command popup
 //   dialogs/folder_settings_win.cpp    the buttons of the folder settings window
@@ -103,6 +104,15 @@ public:
     // On log-off or shut-down: what exit would write.
     void saveForSessionEnd();
 
+    // ---- the tray icon while the taskbar comes and goes ----
+    // Puts the tray icon up with its current icon and tip; when the taskbar refuses it (it is
+    // not there yet at log-on, or is restarting), tries again from a timer, each time waiting
+    // longer.
+    void putTrayIconUp();
+    // The taskbar was (re)started and holds no icons: up again at once.
+    void onTaskbarCreated();
+    bool trayRetryPending() const { return trayRetryDelay != 0; }
+
 protected:
     MessageMap messageMap() const override;
     MessageResult windowProc(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -118,6 +128,8 @@ private:
     MessageResult onDrawItem(WPARAM wParam, LPARAM lParam);
     MessageResult onSystemCommand(WPARAM wParam, LPARAM lParam);
     MessageResult onClose(WPARAM wParam, LPARAM lParam);
+    MessageResult onEndSession(WPARAM wParam, LPARAM lParam);
+    MessageResult onTimer(WPARAM wParam, LPARAM lParam);
     void onCurrentFolderChanged();
     void showAboutBox();
 
@@ -139,6 +151,7 @@ private:
     void popUpTrayCommandMenu(int x, int y);
     void onMenuSelect(WPARAM wParam);
     void setTrayIcon(HICON icon);
+    void retryTrayIconLater();
 
     // Members in construction order.
     MultiRunWindow multiRunWindow;
@@ -162,4 +175,8 @@ private:
     bool settingsLoaded = false;
     LauncherSettings* activeSettings = nullptr;
     ParamPromptDialog paramPromptDialog;
+    // The shell's "TaskbarCreated" message, and the wait before the next attempt to put the
+    // tray icon up (0: none pending).
+    UINT taskbarCreatedMessage = 0;
+    UINT trayRetryDelay = 0;
 };

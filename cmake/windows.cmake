@@ -8,7 +8,7 @@ if(NOT MSVC)
 endif()
 
 set(win_libraries comctl32 shell32 shlwapi ole32 oleaut32 uuid comdlg32 gdi32 user32 advapi32
-    psapi)
+    psapi version)
 
 # Everything of the launcher but its entry point, so the tests link the same code.
 set(launcher_sources ${win_sources})

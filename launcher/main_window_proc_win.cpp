@@ -10,6 +10,11 @@
 
 MessageResult MainWindow::windowProc(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A registered message has no fixed number to switch on.
+    if (taskbarCreatedMessage != 0 && message == taskbarCreatedMessage) {
+        onTaskbarCreated();
+        return MessageResult::of(0);
+    }
     switch (message) {
     case WM_COMMAND:
         if (launcherCommandFilter(wParam))

@@ -40,7 +40,9 @@ bool TrayIcon::readd()
 {
     if (!data_.hWnd)
         return false;
-    added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
+    // A taskbar that still shows the icon refuses to add it twice; then it is up all the same.
+    added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE ||
+             Shell_NotifyIconA(NIM_MODIFY, &data_) != FALSE;
     return added_;
 }
 

@@ -17,7 +17,8 @@ public:
     bool setTip(const std::string& tip);
     bool remove();
 
-    // Puts the icon up again with its current icon and tip (after the taskbar came back).
+    // Puts the icon up again with its current icon and tip (after the taskbar came back, or
+    // after a refused add). An icon the taskbar still holds counts as up.
     bool readd();
 
     bool isAdded() const { return added_; }

@@ -4,6 +4,7 @@
 #include "framework/profile_store.h"
 #include "settings/font_data.h"
 #include "settings/profile_names.h"
+#include "settings/usable_values.h"
 
 #include <new>
 
@@ -31,6 +32,7 @@ void readSet(ProfileStore& profile, const std::string& section, const LauncherSe
         section, names::backgroundColorValue, static_cast<std::int32_t>(defaults.BackgroundColor)));
     set.Font = decodeFontData(profile.readString(section, names::fontDataValue, ""),
                               look.menuFont);
+    replaceUnusableValues(set, defaults);
 }
 
 void writeSet(ProfileStore& profile, const std::string& section, const LauncherSettings& set)

@@ -222,6 +222,83 @@ TEST(ProfileLayout, WrongTypesAndOverlongTextsGiveSaneSets)
     EXPECT_EQ(stored, std::string(259, 'q'));
 }
 
+// A damaged profile: each number outside what the program can work with reads as the set's
+// default; the numbers next to the limits are kept as stored.
+TEST(ProfileLayout, UnusableNumbersReadAsTheDefaults)
+{
+    struct Case {
+        const char* value;
+        std::int32_t stored;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"IconPrint", 3, false},       {"IconPrint", -1, false},     {"IconPrint", 1, true},
+        {"IconSize", 0, false},        {"IconSize", 257, false},     {"IconSize", 24, true},
+        {"DesktopRatio", 0, false},    {"DesktopRatio", 101, false}, {"DesktopRatio", 1, true},
+        {"StringsNumber", 0, false},   {"StringsNumber", 261, false},
+        {"StringsNumber", 1, true},    {"HeightSpace", -1, false},   {"HeightSpace", 33, false},
+        {"HeightSpace", 32, true},     {"FontRGB", -1, false},       {"FontRGB", 0xFFFFFF, true},
+        {"BackgroundColor", 0x01000005, false},
+    };
+    auto field = [](const LauncherSettings& set, const std::string& name) -> std::int64_t {
+        if (name == "IconPrint") return set.IconPrint;
+        if (name == "IconSize") return set.IconSize;
+        if (name == "DesktopRatio") return set.DesktopRatio;
+        if (name == "StringsNumber") return set.StringsNumber;
+        if (name == "HeightSpace") return set.HeightSpace;
+        if (name == "FontRGB") return set.FontRGB;
+        return set.BackgroundColor;
+    };
+    for (const Case& c : cases) {
+        for (bool folderSpecific : {false, true}) {
+            MemoryProfile profile;
+            std::string section = folderSpecific ? folderSection0 : "Detail";
+            profile.writeInt("Detail", "Number", folderSpecific ? 1 : 0);
+            profile.writeInt(section, c.value, c.stored);
+            SettingsChain chain;
+            loadSettings(profile, chain, testLook());
+            LauncherSettings* set = &chain.standard();
+            LauncherSettings defaults = standardDefaults(testLook());
+            if (folderSpecific) {
+                set = chain.findFolderSettings("");
+                defaults = folderDefaults(testLook());
+            }
+            ASSERT_NE(set, nullptr);
+            std::int64_t expected = c.kept ? c.stored : field(defaults, c.value);
+            EXPECT_EQ(field(*set, c.value), expected) << c.value << " " << c.stored;
+        }
+    }
+}
+
+TEST(ProfileLayout, FontRecordsNoFontDialogGivesReadAsTheMenuFont)
+{
+    FontRecord big = testLook().menuFont;
+    big.lfHeight = -1000;
+    MemoryProfile profile;
+    profile.writeString("Detail", "FontData", encodeFontData(big));
+    SettingsChain chain;
+    loadSettings(profile, chain, testLook());
+    EXPECT_EQ(chain.standard().Font.lfHeight, -1000);
+
+    for (std::int32_t FontRecord::*field :
+         {&FontRecord::lfHeight, &FontRecord::lfWidth, &FontRecord::lfWeight,
+          &FontRecord::lfEscapement, &FontRecord::lfOrientation}) {
+        FontRecord damaged = big;
+        damaged.*field = 0x77777777;
+        profile.writeString("Detail", "FontData", encodeFontData(damaged));
+        loadSettings(profile, chain, testLook());
+        EXPECT_EQ(chain.standard().Font.lfHeight, -12);
+    }
+    // The stored form of an absurd record, as a damaged profile holds it; and text that is
+    // not hexadecimal at all, which decodes to a record of zeros without a face name.
+    for (const std::string& stored : {std::string(120, '7'), std::string(400, 'z')}) {
+        profile.writeString("Detail", "FontData", stored);
+        loadSettings(profile, chain, testLook());
+        EXPECT_STREQ(chain.standard().Font.lfFaceName, "Menu Font") << stored;
+        EXPECT_EQ(chain.standard().Font.lfHeight, -12) << stored;
+    }
+}
+
 TEST(ProfileLayout, IndexedNames)
 {
     EXPECT_EQ(indexedName("AppFolder", 0), "AppFolder(00)");

@@ -42,6 +42,14 @@
 //                                              a signed number (exit 1 and the program ended
 //                                              when it outlives the time)
 //   qdriver exstyle <hwnd>                     extended window style, hexadecimal
+//   qdriver broadcast <message name>           posts a registered message (such as the shell's
+//                                              "TaskbarCreated") to every top-level window
+//   qdriver tray-delete <hwnd> <id>            takes a window's tray icon away, as a taskbar
+//                                              that restarts loses it
+//   qdriver tray-has <hwnd> <id>               1 when the taskbar holds that icon, else 0
+//   qdriver version <exe> <name>...            texts of the version resource (ProductName...),
+//                                              one line each
+//   qdriver manifest <exe>                     the program's embedded application manifest
 //
 // Handles are written and read as hexadecimal numbers; numbers otherwise are decimal or 0x...
 #include <windows.h>
@@ -280,6 +288,68 @@ int killProcess(DWORD pid)
     WaitForSingleObject(process, 5000);
     CloseHandle(process);
     return ended ? 0 : 1;
+}
+
+// The tray record as the shell first defined it; hWnd and uID name the icon.
+bool notifyTray(DWORD action, HWND window, UINT id)
+{
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    data.hWnd = window;
+    data.uID = id;
+    return Shell_NotifyIconA(action, &data) != FALSE;
+}
+
+int versionTexts(const char* path, int argc, char** argv, int first)
+{
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(path, &ignored);
+    if (size == 0)
+        return 1;
+    std::vector<char> block(size);
+    if (!GetFileVersionInfoA(path, 0, size, block.data()))
+        return 1;
+    struct Translation {
+        WORD language;
+        WORD codePage;
+    };
+    Translation* translation = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(block.data(), "\\VarFileInfo\\Translation",
+                        reinterpret_cast<void**>(&translation), &length) ||
+        length < sizeof(Translation))
+        return 1;
+    for (int i = first; i < argc; ++i) {
+        char query[128];
+        std::snprintf(query, sizeof(query), "\\StringFileInfo\\%04x%04x\\%s",
+                      translation->language, translation->codePage, argv[i]);
+        char* text = nullptr;
+        if (!VerQueryValueA(block.data(), query, reinterpret_cast<void**>(&text), &length) ||
+            !text)
+            return 1;
+        std::printf("%s\n", text);
+    }
+    return 0;
+}
+
+int printManifest(const char* path)
+{
+    HMODULE module = LoadLibraryExA(path, nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (!module)
+        return 1;
+    int result = 1;
+    // Programs carry their manifest as resource 1 of its type.
+    if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+        HGLOBAL loaded = LoadResource(module, found);
+        const char* text = loaded ? static_cast<const char*>(LockResource(loaded)) : nullptr;
+        if (text) {
+            std::fwrite(text, 1, SizeofResource(module, found), stdout);
+            std::printf("\n");
+            result = 0;
+        }
+    }
+    FreeLibrary(module);
+    return result;
 }
 
 int runProgram(DWORD timeoutMs, int argc, char** argv, int first)
@@ -531,6 +601,23 @@ int main(int argc, char** argv)
                                   GetWindowLongA(parseWindow(arg(2)), GWL_EXSTYLE)));
         return 0;
     }
+    if (command == "broadcast") {
+        UINT message = RegisterWindowMessageA(arg(2));
+        return message != 0 && PostMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+    }
+    if (command == "tray-delete")
+        return notifyTray(NIM_DELETE, parseWindow(arg(2)),
+                          static_cast<UINT>(parseNumber(arg(3)))) ? 0 : 1;
+    if (command == "tray-has") {
+        // A change of nothing: the taskbar answers whether it knows the icon.
+        bool has = notifyTray(NIM_MODIFY, parseWindow(arg(2)), static_cast<UINT>(parseNumber(arg(3))));
+        std::printf("%d\n", has ? 1 : 0);
+        return 0;
+    }
+    if (command == "version")
+        return versionTexts(arg(2), argc, argv, 3);
+    if (command == "manifest")
+        return printManifest(arg(2));
     if (command == "kill")
         return killProcess(static_cast<DWORD>(parseNumber(arg(2))));
     return 2;

@@ -647,8 +647,10 @@ private:
 // Acts once on the first visible window with the title, from inside whatever loop runs.
 class OnWindow {
 public:
-    OnWindow(std::string title, std::function<void(HWND)> action)
-        : title_(std::move(title)), action_(std::move(action))
+    // With `whenActive`, waits until the window has also become the active one: Wine
+    // re-reads the key state when the activation moves, so keys pressed before are lost.
+    OnWindow(std::string title, std::function<void(HWND)> action, bool whenActive = false)
+        : title_(std::move(title)), action_(std::move(action)), whenActive_(whenActive)
     {
         all_.push_back(this);
         timer_ = SetTimer(nullptr, 0, 30, tick);
@@ -667,7 +669,8 @@ private:
             if (self->timer_ != id || self->done_)
                 continue;
             HWND window = FindWindowA(nullptr, self->title_.c_str());
-            if (window && IsWindowVisible(window)) {
+            if (window && IsWindowVisible(window)
+                && (!self->whenActive_ || GetForegroundWindow() == window)) {
                 self->done_ = true;
                 self->action_(window);
             }
@@ -678,6 +681,7 @@ private:
     std::string title_;
     std::function<void(HWND)> action_;
     UINT_PTR timer_ = 0;
+    bool whenActive_ = false;
     bool done_ = false;
 };
 std::vector<OnWindow*> OnWindow::all_;
@@ -746,10 +750,13 @@ TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpen
         // bring the menu back then); its prompt is confirmed with parameters.
         OnWindow firstPrompt(folder.file("first.exe"), [&](HWND) {
             // Wine takes the key state from the X server when the focus moves to the prompt,
-            // which forgets a key pressed only here: press it again.
-            keybd_event(VK_SHIFT, 0, 0, 0);
+            // which forgets a key pressed only here: press it again, until it shows.
+            for (int tries = 0; tries < 50 && !(GetAsyncKeyState(VK_SHIFT) & 0x8000); ++tries) {
+                keybd_event(VK_SHIFT, 0, 0, 0);
+                Sleep(20);
+            }
             PostMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(launcherFirstId + second, 0), 0);
-        });
+        }, true);
         OnWindow secondPrompt(folder.file("second.exe"), [&](HWND prompt) {
             SetDlgItemTextA(prompt, 1047, "-two \"ソフト\"");
             PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);

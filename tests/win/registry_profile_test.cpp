@@ -29,16 +29,6 @@ DWORD rawDword(const std::string& section, const std::string& name, DWORD* type)
     return value;
 }
 
-void writeRaw(const std::string& section, const std::string& name, DWORD type,
-              const void* data, DWORD size)
-{
-    HKEY key = nullptr;
-    RegCreateKeyExA(HKEY_CURRENT_USER, (testProfileKey() + "\\" + section).c_str(), 0, nullptr,
-                    0, KEY_WRITE, nullptr, &key, nullptr);
-    RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
-    RegCloseKey(key);
-}
-
 TEST_F(RegistryProfileTest, RootIsTheProgramFilesOwnName)
 {
     EXPECT_EQ(profile.rootKeyPath(), "Software\\Brisvane\\registry_profile_test");
@@ -69,19 +59,19 @@ TEST_F(RegistryProfileTest, ValuesOfTheOtherTypeReadAsMissing)
     EXPECT_EQ(profile.readInt("Detail", "IconSize", 16), 16);
     EXPECT_EQ(profile.readString("Detail", "FontData", "none"), "none");
     BYTE binary[3] = {1, 2, 3};
-    writeRaw("Detail", "Binary", REG_BINARY, binary, sizeof(binary));
+    writeRawProfileValue("Detail", "Binary", REG_BINARY, binary, sizeof(binary));
     EXPECT_EQ(profile.readInt("Detail", "Binary", -1), -1);
 }
 
 TEST_F(RegistryProfileTest, TextsWithoutTerminatorOrOfHugeSizeAreEndedSafely)
 {
     const char unterminated[4] = {'a', 'b', 'c', 'd'};
-    writeRaw("NowFolder", "AppFolder", REG_SZ, unterminated, sizeof(unterminated));
+    writeRawProfileValue("NowFolder", "AppFolder", REG_SZ, unterminated, sizeof(unterminated));
     EXPECT_EQ(profile.readString("NowFolder", "AppFolder", ""), "abcd");
 
     std::string huge(RegistryProfile::maxTextBytes + 5000, 'z');
-    writeRaw("NowFolder", "TargetFolder", REG_SZ, huge.c_str(),
-             static_cast<DWORD>(huge.size() + 1));
+    writeRawProfileValue("NowFolder", "TargetFolder", REG_SZ, huge.c_str(),
+                         static_cast<DWORD>(huge.size() + 1));
     EXPECT_EQ(profile.readString("NowFolder", "TargetFolder", "").size(),
               static_cast<size_t>(RegistryProfile::maxTextBytes));
 }

@@ -104,6 +104,17 @@ std::string testProfileKey()
     return "Software\\Brisvane\\" + app::moduleBaseName();
 }
 
+void writeRawProfileValue(const std::string& section, const std::string& name, DWORD type,
+                          const void* data, DWORD size)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, (testProfileKey() + "\\" + section).c_str(), 0,
+                        nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+}
+
 void clearTestProfile()
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, testProfileKey().c_str());

@@ -61,6 +61,9 @@ std::string readFile(const std::string& path);
 // The profile root of this test program (Software\Brisvane\<program name>), emptied.
 void clearTestProfile();
 std::string testProfileKey();
+// A value of any registry type in a section of the test profile, as a damaged profile holds it.
+void writeRawProfileValue(const std::string& section, const std::string& name, DWORD type,
+                          const void* data, DWORD size);
 
 // Processes the thread's messages until the condition holds or the time runs out.
 bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
