@@ -108,7 +108,7 @@ class UserDay(unittest.TestCase):
         # The user's own files, some of which go into the launcher folders through the day.
         os.makedirs(cls.unix(DOCUMENTS))
         cls.child_at(DOCUMENTS + "\\カレンダー.exe")
-        with open(cls.unix(DOCUMENTS + "\\メモ.txt"), "w") as f:
+        with open(cls.unix(DOCUMENTS + "\\メモ.txt"), "w", encoding=ENCODING) as f:
             f.write("買い物\n")
         # A program of the same Wine session keeps the desktop and its tray up while the
         # launcher is not running.
@@ -447,7 +447,7 @@ class UserDay(unittest.TestCase):
             self.child_at(program(name), sleep_ms=700)
             self.wine.driver("make-shortcut", program(name), WORK + "\\" + name + ".lnk",
                              check=True)
-        with open(self.unix(WORK + "\\メモ.txt"), "w") as f:
+        with open(self.unix(WORK + "\\メモ.txt"), "w", encoding=ENCODING) as f:
             f.write("議題\n")
         os.makedirs(self.unix(HOBBY + "\\アルバム"))
         for name in ("トラベル.txt", "マップ.bmp", "ミュージック.htm", "レシピ.txt"):
