@@ -37,6 +37,12 @@ WM_CHAR = 0x0102
 VK_RETURN = 0x0D
 VK_ESCAPE = 0x1B
 VK_DOWN = 0x28
+LB_SETCURSEL = 0x0186
+TVM_GETNEXTITEM, TVGN_PARENT = 0x110A, 3
+IDOK = 1
+# The file name field of the common file dialogs: the combo box, or the edit control of an
+# older template.
+FILE_NAME_IDS = (0x480, 0x47C)
 
 ENCODING = "cp932"
 
@@ -181,6 +187,35 @@ class Wine:
 
     def count_windows(self, title):
         return sum(1 for w in self.windows() if w[4] == title)
+
+    # ---- controls ----
+    def list_lines(self, hwnd, control_id):
+        """Every line of a list box of the window."""
+        count = int(self.driver("list-count", hwnd, control_id)[1][0])
+        return [self.driver("list-text", hwnd, control_id, i)[1][0] for i in range(count)]
+
+    def select_list_line(self, hwnd, control_id, index):
+        list_box = self.driver("item", hwnd, control_id)[1][0]
+        self.send(list_box, LB_SETCURSEL, index, 0)
+
+    def tree_depth(self, tree, item):
+        """How many levels a tree view item lies below the root."""
+        depth = 0
+        while item and depth < 20:
+            item = self.send(tree, TVM_GETNEXTITEM, TVGN_PARENT, item)
+            depth += 1
+        return depth
+
+    def answer_file_dialog(self, title, name):
+        """Types a file name into the open or save dialog of that title and presses OK; answers
+        whether the dialog came and went."""
+        dialog = self.wait_window(title)
+        if not dialog:
+            return False
+        for control in FILE_NAME_IDS:
+            self.driver("set-text", dialog, control, name)
+        self.post_command(dialog, IDOK)
+        return self.wait_gone(title)
 
     # ---- registry ----
     def reg_get(self, key, value):

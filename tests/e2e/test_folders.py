@@ -14,9 +14,8 @@ from harness import (CMD_HOTKEY_SETTINGS, CMD_MULTI_RUN, CMD_SHOW_FOLDER_SETTING
 LIST = 1004
 CURRENT = 1000
 BTN_ADD, BTN_DELETE, BTN_SETTINGS, BTN_STANDARD, BTN_DONE = 4, 3, 5, 1032, 1
-LB_SETCURSEL = 0x0186
 BROWSER_TREE = 0x3741  # the folder browser's tree view
-TVM_GETNEXTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 3, 9
+TVM_GETNEXTITEM, TVGN_CARET = 0x110A, 9
 HKM_SETHOTKEY = 0x0401
 WIDTH_BOX = 1021
 HOTKEY_CONTROL = 1037
@@ -61,19 +60,10 @@ class FolderTestCase(LauncherTestCase):
         return main
 
     def list_lines(self, main):
-        count = int(self.wine.driver("list-count", main, LIST)[1][0])
-        return [self.wine.driver("list-text", main, LIST, i)[1][0] for i in range(count)]
+        return self.wine.list_lines(main, LIST)
 
     def select_line(self, main, index):
-        list_box = self.wine.driver("item", main, LIST)[1][0]
-        self.wine.send(list_box, LB_SETCURSEL, index, 0)
-
-    def tree_depth(self, tree, item):
-        depth = 0
-        while item and depth < 20:
-            item = self.wine.send(tree, TVM_GETNEXTITEM, TVGN_PARENT, item)
-            depth += 1
-        return depth
+        self.wine.select_list_line(main, LIST, index)
 
     def open_browser(self, main):
         """Add: the folder browser, opened at the current folder; answers it and its tree."""
@@ -82,7 +72,7 @@ class FolderTestCase(LauncherTestCase):
         self.assertIsNotNone(browser, "the folder browser did not open")
         tree = self.wine.driver("item", browser, BROWSER_TREE, check=True)[1][0]
         # The current folder lies some levels below the desktop.
-        opened = wait_until(lambda: self.tree_depth(
+        opened = wait_until(lambda: self.wine.tree_depth(
             tree, self.wine.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) >= 4, 5)
         return browser, tree, opened
 

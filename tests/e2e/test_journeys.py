@@ -35,19 +35,17 @@ IDOK, IDCANCEL = 1, 2
 WM_CLOSE = 0x0010
 WM_MENUCHAR = 0x0120
 MF_POPUP = 0x0010
-LB_SETCURSEL = 0x0186
 HKM_SETHOTKEY = 0x0401
 
 # The folder settings window.
 FOLDER_LIST, BTN_ADD, BTN_DELETE, BTN_DETAIL, BTN_DONE = 1004, 4, 3, 5, 1
 BROWSER_TREE = 0x3741
-TVM_GETNEXTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 3, 9
+TVM_GETNEXTITEM, TVGN_CARET = 0x110A, 9
 # The detail settings dialog.
 MODE_ICON_ONLY, ICON_SMALL, DETAIL_HOTKEY = 1012, 1009, 1037
 # The multiple-execution window.
 RUN_LIST, RUN_ORDERED, RUN_ON_WAKEUP, REGISTERED = 1049, 1040, 1072, 1071
 CMD_SAVE_LIST = 32784
-FILE_NAME_IDS = (0x480, 0x47C)
 
 # The tray command popup: six fixed items, a separator (which the Down key skips), then one item
 # per listed folder.
@@ -291,19 +289,7 @@ class UserDay(unittest.TestCase):
         return main
 
     def list_lines(self, main):
-        count = int(self.wine.driver("list-count", main, FOLDER_LIST)[1][0])
-        return [self.wine.driver("list-text", main, FOLDER_LIST, i)[1][0] for i in range(count)]
-
-    def select_line(self, main, index):
-        list_box = self.wine.driver("item", main, FOLDER_LIST)[1][0]
-        self.wine.send(list_box, LB_SETCURSEL, index, 0)
-
-    def tree_depth(self, tree, item):
-        depth = 0
-        while item and depth < 20:
-            item = self.wine.send(tree, TVM_GETNEXTITEM, TVGN_PARENT, item)
-            depth += 1
-        return depth
+        return self.wine.list_lines(main, FOLDER_LIST)
 
     def add_through_browser(self, main, downs):
         """Add, and in the folder browser, which opens at the current folder, the folder that
@@ -313,7 +299,7 @@ class UserDay(unittest.TestCase):
             browser = self.wine.wait_dialog_with_text("ランチャーシンボルの格納場所")
             self.assertIsNotNone(browser, "the folder browser did not open")
             tree = self.wine.driver("item", browser, BROWSER_TREE, check=True)[1][0]
-            if wait_until(lambda: self.tree_depth(
+            if wait_until(lambda: self.wine.tree_depth(
                     tree, self.wine.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) >= 4, 5):
                 break
             # Now and then Wine's browser leaves its selection at the desktop: ask again.
@@ -325,17 +311,8 @@ class UserDay(unittest.TestCase):
         self.wine.command(browser, IDOK)
 
     # ---- the multiple-execution window ----
-    def answer_file_dialog(self, title, name):
-        dialog = self.wine.wait_window(title)
-        self.assertIsNotNone(dialog, f"the file dialog {title} did not open")
-        for control in FILE_NAME_IDS:
-            self.wine.driver("set-text", dialog, control, name)
-        self.wine.post_command(dialog, IDOK)
-        self.assertTrue(self.wine.wait_gone(title))
-
     def run_list_lines(self, window):
-        count = int(self.wine.driver("list-count", window, RUN_LIST)[1][0])
-        return [self.wine.driver("list-text", window, RUN_LIST, i)[1][0] for i in range(count)]
+        return self.wine.list_lines(window, RUN_LIST)
 
     def start_counts(self):
         return {name: len(self.starts(program(name))) for name in WORK_PROGRAMS}
@@ -462,7 +439,7 @@ class UserDay(unittest.TestCase):
         self.assertTrue(wait_until(lambda: len(self.list_lines(main)) == 3, 10))
         self.assertEqual(self.list_lines(main), [APP, WORK, HOBBY])
 
-        self.select_line(main, 2)
+        self.wine.select_list_line(main, FOLDER_LIST, 2)
         self.wine.post_command(main, BTN_DETAIL)
         title = "詳細設定(" + HOBBY + ")"
         detail = self.wine.wait_window(title)
@@ -571,7 +548,7 @@ class UserDay(unittest.TestCase):
         self.assertTrue(wait_until(lambda: self.profile_int("MultipleLaunch", "RunOnWait") == 1))
         self.wine.driver("click", window, RUN_ON_WAKEUP)
         self.wine.post_command(window, CMD_SAVE_LIST)
-        self.answer_file_dialog("保存ファイル名", INSTALL + "\\seq\\朝.sqx")
+        self.assertTrue(self.wine.answer_file_dialog("保存ファイル名", INSTALL + "\\seq\\朝.sqx"))
         marked = (INSTALL + "\\seq\\朝.sqx").replace("\\", "/")
         self.wait_profile("MultipleLaunch\\OnWakeup", "000", marked)
         self.assertTrue(os.path.exists(self.unix(INSTALL + "\\seq\\朝.sqx")))
@@ -598,7 +575,7 @@ class UserDay(unittest.TestCase):
         """The work folder goes from the list; the hobby folder's hot key, whose folder moved
         up one place, still opens the hobby folder."""
         main = self.show_folder_settings()
-        self.select_line(main, 1)
+        self.wine.select_list_line(main, FOLDER_LIST, 1)
         self.wine.command(main, BTN_DELETE)
         self.assertEqual(self.list_lines(main), [APP, "[*] " + HOBBY])
         self.wine.screenshot("journey7-folder-deleted")

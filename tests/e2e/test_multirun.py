@@ -12,7 +12,6 @@ from harness import CMD_MULTI_RUN, ENCODING, MULTI_RUN_TITLE, LauncherTestCase, 
 CMD_KEEP_LIST = 32782
 CMD_KEEP_WINDOW = 32783
 CMD_SAVE_LIST = 32784
-IDOK = 1
 WM_CLOSE = 0x0010
 ID_PANEL = 1056
 ID_REGISTERED = 1071
@@ -21,8 +20,6 @@ ID_ENTRIES = 1049
 ID_PARAMETERS = 1054
 LB_SETCURSEL = 0x0186
 LBN_SELCHANGE = 1
-# The file name box of the common file dialogs (edt1, or the combo box cmb13).
-FILE_NAME_IDS = (0x480, 0x47C)
 HEADER = "[Quintarel Sequntial Execute File]\n"
 
 
@@ -38,14 +35,6 @@ class MultiRunTest(LauncherTestCase):
     def width(self, hwnd):
         left, _, right, _ = map(int, self.wine.driver("rect", hwnd)[1][0].split())
         return right - left
-
-    def answer_file_dialog(self, title, name):
-        dialog = self.wine.wait_window(title)
-        self.assertIsNotNone(dialog, f"the file dialog {title} did not open")
-        for control in FILE_NAME_IDS:
-            self.wine.driver("set-text", dialog, control, name)
-        self.wine.post_command(dialog, IDOK)
-        self.assertTrue(self.wine.wait_gone(title))
 
     def entry_count(self, hwnd):
         return int(self.wine.driver("list-count", hwnd, ID_ENTRIES)[1][0])
@@ -85,7 +74,8 @@ class MultiRunTest(LauncherTestCase):
         window = self.show_window()
         # Ctrl+O goes through the window's accelerators.
         self.wine.xdotool("key", "ctrl+o")
-        self.answer_file_dialog("読み込みファイル名", self.install_dir_windows + "\\元.sqx")
+        self.assertTrue(self.wine.answer_file_dialog("読み込みファイル名",
+                                                     self.install_dir_windows + "\\元.sqx"))
         self.assertEqual(self.entry_count(window), 1)
         self.assertEqual(self.wine.title(window), "複数実行(元.sqx)")
         self.wine.driver("click", window, ID_RUN_ON_WAKEUP)
@@ -93,7 +83,8 @@ class MultiRunTest(LauncherTestCase):
             lambda: self.wine.driver("check", window, ID_RUN_ON_WAKEUP)[1] == ["1"], 5))
         self.wine.post_command(window, CMD_SAVE_LIST)
         # The dialog opens where the last one was left, so the list folder is named in full.
-        self.answer_file_dialog("保存ファイル名", self.install_dir_windows + "\\seq\\朝.sqx")
+        self.assertTrue(self.wine.answer_file_dialog("保存ファイル名",
+                                                     self.install_dir_windows + "\\seq\\朝.sqx"))
 
         saved = os.path.join(self.install_dir, "seq", "朝.sqx")
         self.assertTrue(wait_until(lambda: os.path.exists(saved), 10))
