@@ -1,7 +1,7 @@
 // How long the run engine of the multiple-execution window takes to start a list without
 // waiting for each program, against the floor: the same number of bare ShellExecuteExA calls
-// on the same program. The child programs end at once and record their start and end; each
-// round waits until every child of the round has ended before the next round starts. Prints
+// on the same program. The child programs end at once; each round waits until every child of
+// the round has ended before the next round starts. Prints
 // the medians and the ratio engine / floor. Run it through scripts/bench-run.
 //
 //   run_bench <child.exe> [entries] [rounds]
@@ -12,6 +12,7 @@
 #include "tests/bench/bench_support_win.h"
 
 #include <objbase.h>
+#include <tlhelp32.h>
 #include <shlwapi.h>
 
 #include <cstdio>
@@ -27,32 +28,30 @@ int quietBox(HWND, const char* text, const char*, UINT)
     return IDOK;
 }
 
-// The number of "end" records in the child's log.
-int endedChildren(const std::string& log)
+// The children of the program still running. Counting their "end" records instead would
+// miss some: under Wine, records appended at the same moment by two processes can overwrite
+// each other.
+int runningChildren(const std::string& childName)
 {
-    HANDLE file = CreateFileA(log.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
         return 0;
-    std::string text;
-    char buffer[65536];
-    DWORD got = 0;
-    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
-        text.append(buffer, got);
-    CloseHandle(file);
     int count = 0;
-    for (std::size_t at = text.find("end "); at != std::string::npos; at = text.find("end ", at + 1))
-        if (at == 0 || text[at - 1] == '\n')
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
+        if (lstrcmpiA(entry.szExeFile, childName.c_str()) == 0)
             ++count;
+    CloseHandle(snapshot);
     return count;
 }
 
-bool waitForEnds(const std::string& log, int wanted)
+bool waitForEnds(const std::string& childName)
 {
     DWORD begin = GetTickCount();
-    while (endedChildren(log) < wanted) {
+    while (runningChildren(childName) > 0) {
         if (GetTickCount() - begin > 120000) {
-            std::fprintf(stderr, "only %d of %d children ended\n", endedChildren(log), wanted);
+            std::fprintf(stderr, "%d children still run\n", runningChildren(childName));
             return false;
         }
         // The window's messages go on while the children end.
@@ -91,8 +90,7 @@ int main(int argc, char** argv)
     std::string child = argv[1];
     int count = argc > 2 ? std::atoi(argv[2]) : 50;
     int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
-    std::string log = child.substr(0, child.rfind('.')) + ".log";
-    DeleteFileA(log.c_str());
+    std::string childName = child.substr(child.find_last_of("\\/") + 1);
 
     CoInitialize(nullptr);
     setMessageBoxFunction(quietBox);
@@ -104,7 +102,6 @@ int main(int argc, char** argv)
         return 1;
     }
 
-    int started = 0;
     std::vector<double> engine, floor;
     // One of each first, so both start from caches as warm as the other's.
     for (int round = -1; round < rounds; ++round) {
@@ -118,12 +115,10 @@ int main(int argc, char** argv)
         double start = bench::nowMs();
         window.runList();
         double engineMs = bench::nowMs() - start;
-        started += count;
-        if (!window.entries().empty() || !waitForEnds(log, started))
+        if (!window.entries().empty() || !waitForEnds(childName))
             return 1;
         double floorMs = floorRun(child, count);
-        started += count;
-        if (!waitForEnds(log, started))
+        if (!waitForEnds(childName))
             return 1;
         if (round >= 0) {
             engine.push_back(engineMs);
