@@ -59,6 +59,14 @@ class FolderTestCase(LauncherTestCase):
         self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10))
         return main
 
+    def open_folder_detail(self, main, index, folder):
+        """Selects line index of the folder list and opens that folder's detail settings."""
+        self.select_line(main, index)
+        self.wine.post_command(main, BTN_SETTINGS)
+        detail = self.wine.wait_window("詳細設定(" + folder + ")")
+        self.assertIsNotNone(detail, "the folder's detail settings did not open")
+        return detail
+
     def list_lines(self, main):
         return self.wine.list_lines(main, LIST)
 
@@ -139,12 +147,8 @@ class FolderSettingsWindowTest(FolderTestCase):
         self.store_folders([first, second], first)
         process = self.start_launcher()
         main = self.show_folder_settings()
-        self.select_line(main, 1)
-
-        self.wine.post_command(main, BTN_SETTINGS)
+        detail = self.open_folder_detail(main, 1, second)
         title = "詳細設定(" + second + ")"
-        detail = self.wine.wait_window(title)
-        self.assertIsNotNone(detail, "the folder's detail settings did not open")
         time.sleep(0.3)
         self.wine.screenshot("folders-detail-folder")
         self.wine.driver("set-text", detail, WIDTH_BOX, "120")

@@ -96,10 +96,11 @@ class LauncherMenuCase(LauncherTestCase):
         return self.starts(name)[count - 1]
 
     # ---- the tray ----
-    def tray_colours(self):
+    def tray_colours(self, left=1006):
+        """Colours of the tray slot at left: 1 when it is empty."""
         shot = self.wine.screenshot("tray-probe")
         result = subprocess.run(
-            ["convert", shot, "-crop", "16x16+1006+750", "+repage", "-format", "%k", "info:"],
+            ["convert", shot, "-crop", f"16x16+{left}+750", "+repage", "-format", "%k", "info:"],
             stdout=subprocess.PIPE, timeout=30)
         return int(result.stdout.decode().strip() or 0)
 

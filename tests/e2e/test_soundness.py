@@ -1,12 +1,11 @@
 """Soundness in daily use: the tray icon after the taskbar restarts, the settings at log-off, a
 start on a damaged profile, and the version resource of both programs."""
 
-import subprocess
 import time
 import unittest
 
 from harness import MAIN_TITLE, VK_ESCAPE, LauncherTestCase, wait_until
-from test_folders import BTN_SETTINGS, WIDTH_BOX, FolderTestCase
+from test_folders import WIDTH_BOX, FolderTestCase
 from test_launcher_menu import LauncherMenuCase
 
 TRAY_ICON_ID = 128
@@ -20,11 +19,7 @@ class TrayTestCase(LauncherMenuCase):
 
     def second_slot_colours(self):
         """Colours where a second tray icon would sit: 1 when the slot is empty."""
-        shot = self.wine.screenshot("tray-probe-second")
-        result = subprocess.run(
-            ["convert", shot, "-crop", "16x16+986+750", "+repage", "-format", "%k", "info:"],
-            stdout=subprocess.PIPE, timeout=30)
-        return int(result.stdout.decode().strip() or 0)
+        return self.tray_colours(left=986)
 
     def start_beta_from_the_menu(self):
         """A real click on the icon, then the second entry: the launcher works."""
@@ -62,11 +57,8 @@ class SessionEndTest(FolderTestCase):
         self.store_folders([first, second], first)
         process = self.start_launcher()
         main = self.show_folder_settings()
-        self.select_line(main, 1)
-        self.wine.post_command(main, BTN_SETTINGS)
+        detail = self.open_folder_detail(main, 1, second)
         title = "詳細設定(" + second + ")"
-        detail = self.wine.wait_window(title)
-        self.assertIsNotNone(detail, "the folder's detail settings did not open")
         self.wine.driver("set-text", detail, WIDTH_BOX, "120")
         self.wine.command(detail, 1)
         self.assertTrue(self.wine.wait_gone(title))
