@@ -33,6 +33,7 @@ WM_LBUTTONDOWN = 0x0201
 WM_RBUTTONDOWN = 0x0204
 WM_COMMAND = 0x0111
 WM_KEYDOWN = 0x0100
+MENU_CLASS = "#32768"
 WM_CHAR = 0x0102
 VK_RETURN = 0x0D
 VK_ESCAPE = 0x1B
@@ -245,6 +246,28 @@ class Wine:
         while len(lines) < 3:
             lines.append("")
         return {"target": lines[0], "arguments": lines[1], "directory": lines[2]}
+
+    # ---- menus ----
+    def menu_closed(self, timeout=10):
+        """Whether every menu window ("#32768") is gone within the time."""
+        return wait_until(lambda: self.wait_class(MENU_CLASS, 100) is None, timeout)
+
+    def enter_in_menu(self, menu, index, modifier=None):
+        """Highlights entry index of an open menu and presses Enter on it, with a modifier key
+        (an xdotool key name) held; answers whether the menu closed."""
+        for _ in range(index + 1):
+            self.post(menu, WM_KEYDOWN, VK_DOWN, 0)
+        time.sleep(0.3)
+        if modifier:
+            self.xdotool("keydown", modifier)
+        try:
+            self.post(menu, WM_KEYDOWN, VK_RETURN, 0)
+            closed = self.menu_closed()
+            time.sleep(0.5)
+        finally:
+            if modifier:
+                self.xdotool("keyup", modifier)
+        return closed
 
     # ---- the screen ----
     def screenshot(self, name):

@@ -17,8 +17,8 @@ import subprocess
 import time
 import unittest
 
-from harness import (CMD_EXIT, ENCODING, MAIN_TITLE, MULTI_RUN_TITLE, PROFILE_KEY, VK_DOWN,
-                     VK_ESCAPE, VK_RETURN, WM_KEYDOWN, Wine, wait_until)
+from harness import (CMD_EXIT, ENCODING, MAIN_TITLE, MENU_CLASS, MULTI_RUN_TITLE, PROFILE_KEY,
+                     VK_DOWN, VK_ESCAPE, VK_RETURN, WM_KEYDOWN, Wine, wait_until)
 
 INSTALL = "C:\\Program Files\\Quintarel"
 APP = INSTALL + "\\app"
@@ -30,7 +30,6 @@ DOWNLOAD = "C:\\ダウンロード\\Quintarel"
 CSIDL_STARTUP, CSIDL_SENDTO = 7, 9
 
 TRAY_ICON = (1014, 758)
-MENU_CLASS = "#32768"
 IDOK, IDCANCEL = 1, 2
 WM_CLOSE = 0x0010
 WM_MENUCHAR = 0x0120
@@ -241,8 +240,7 @@ class UserDay(unittest.TestCase):
             time.sleep(0.05)
 
     def menu_closed(self):
-        self.assertTrue(wait_until(lambda: self.wine.wait_class(MENU_CLASS, 100) is None, 10),
-                        "the menu stayed open")
+        self.assertTrue(self.wine.menu_closed(), "the menu stayed open")
 
     def menu_size(self, menu):
         left, top, right, bottom = map(int, self.wine.driver("rect", menu)[1][0].split())
@@ -250,17 +248,7 @@ class UserDay(unittest.TestCase):
 
     def choose(self, menu, index, modifier=None):
         """Highlights entry index of the open menu and presses Enter, with a modifier held."""
-        self.keys(menu, *([VK_DOWN] * (index + 1)))
-        time.sleep(0.2)
-        if modifier:
-            self.wine.xdotool("keydown", modifier)
-        try:
-            self.keys(menu, VK_RETURN)
-            self.menu_closed()
-            time.sleep(0.4)
-        finally:
-            if modifier:
-                self.wine.xdotool("keyup", modifier)
+        self.assertTrue(self.wine.enter_in_menu(menu, index, modifier), "the menu stayed open")
 
     def tray_command(self, position):
         menu = self.open_menu(3)

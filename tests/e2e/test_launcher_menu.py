@@ -4,14 +4,12 @@ the hot key, entries started, and the tray command popup."""
 import os
 import shutil
 import subprocess
-import time
 import unittest
 
-from harness import (CMD_MENU_UPDATE, VK_DOWN, VK_ESCAPE, VK_RETURN, WM_KEYDOWN, ENCODING,
-                     LauncherTestCase, wait_until)
+from harness import (CMD_MENU_UPDATE, ENCODING, MENU_CLASS, VK_DOWN, VK_ESCAPE, VK_RETURN,
+                     WM_KEYDOWN, LauncherTestCase, wait_until)
 
 TRAY_ICON = (1014, 758)
-MENU_CLASS = "#32768"
 PROPERTIES_TEXT = "ショートカット以外のプロパティは表示できません。"
 
 
@@ -56,24 +54,13 @@ class LauncherMenuCase(LauncherTestCase):
             self.wine.post(menu, WM_KEYDOWN, vk, 0)
 
     def wait_menu_closed(self):
-        self.assertTrue(wait_until(lambda: self.menu_window() is None, 10),
-                        "the menu stayed open")
+        self.assertTrue(self.wine.menu_closed(), "the menu stayed open")
 
     def choose(self, index, modifier=None):
         """Opens the launcher menu, highlights entry index and presses Enter, with the modifier
         key held."""
         menu = self.click_tray()
-        self.key(menu, VK_DOWN, index + 1)
-        time.sleep(0.3)
-        if modifier:
-            self.wine.xdotool("keydown", modifier)
-        try:
-            self.key(menu, VK_RETURN)
-            self.wait_menu_closed()
-            time.sleep(0.5)
-        finally:
-            if modifier:
-                self.wine.xdotool("keyup", modifier)
+        self.assertTrue(self.wine.enter_in_menu(menu, index, modifier), "the menu stayed open")
 
     # ---- the children ----
     def starts(self, name):
