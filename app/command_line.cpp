@@ -24,3 +24,23 @@ std::string shortcutPathFor(const std::string& folder, const std::string& fileNa
 {
     return folder + "\\" + shortcutBaseName(fileName) + ".lnk";
 }
+
+bool isDriveRoot(const std::string& path)
+{
+    bool letter = path.size() >= 2 && ((path[0] >= 'A' && path[0] <= 'Z') ||
+                                       (path[0] >= 'a' && path[0] <= 'z'));
+    if (!letter || path[1] != ':')
+        return false;
+    return path.size() == 2 || (path.size() == 3 && (path[2] == '\\' || path[2] == '/'));
+}
+
+std::string driveRootName(const std::string& path)
+{
+    return std::string("ドライブ ") + static_cast<char>(path[0] & ~0x20);
+}
+
+std::string numberedShortcutPath(const std::string& folder, const std::string& baseName, int n)
+{
+    std::string name = n <= 1 ? baseName : baseName + " (" + std::to_string(n) + ")";
+    return folder + "\\" + name + ".lnk";
+}

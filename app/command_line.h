@@ -14,3 +14,11 @@ std::string shortcutQuestion(const std::vector<std::string>& fileNames, const st
 
 // The shortcut file for a name in the folder: folder, "\", name, ".lnk".
 std::string shortcutPathFor(const std::string& folder, const std::string& fileName);
+
+// A drive root ("C:\", "C:") names no file: the name its shortcut and the question use.
+bool isDriveRoot(const std::string& path);
+std::string driveRootName(const std::string& path);
+
+// The nth candidate for a shortcut of the base name in the folder: "base.lnk" first, then
+// "base (2).lnk", "base (3).lnk", ...
+std::string numberedShortcutPath(const std::string& folder, const std::string& baseName, int n);

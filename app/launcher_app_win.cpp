@@ -2,16 +2,18 @@
 
 #include "app/command_line.h"
 #include "app/main_window_win.h"
+#include "common/path_compare_win.h"
 #include "common/path_text.h"
 #include "common/shortcut_win.h"
+#include "common/wide_text_win.h"
 #include "framework/application_win.h"
 #include "framework/handles_win.h"
 #include "framework/message_box_win.h"
 #include "framework/profile_store.h"
+#include "framework/system_error_win.h"
 #include "resources/resource.h"
 #include "settings/profile_names.h"
 
-#include <objbase.h>
 #include <shellapi.h>
 
 #include <memory>
@@ -22,30 +24,65 @@ namespace names = profile_names;
 const char singleInstanceMutexName[] =
     "Quintarel: the launcher of the notification area, 2026-12-08";
 
-std::vector<std::string> commandLineArguments()
+std::vector<FileArgument> commandLineArguments()
 {
     // Split in UTF-16, so a trail byte that looks like a backslash before a quote cannot change
-    // the splitting; then back to the ANSI code page the program works in.
-    std::vector<std::string> arguments;
+    // the splitting; then back to the ANSI code page the program works in, keeping the real
+    // form of a path the code page cannot hold.
+    std::vector<FileArgument> arguments;
     int count = 0;
     LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    LocalMemory owned(wide);
     if (!wide)
         return arguments;
     for (int i = 1; i < count; ++i) {
-        int bytes = WideCharToMultiByte(CP_ACP, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-        if (bytes <= 0)
-            continue;
-        std::string argument(static_cast<std::size_t>(bytes), '\0');
-        WideCharToMultiByte(CP_ACP, 0, wide[i], -1, &argument[0], bytes, nullptr, nullptr);
-        argument.resize(static_cast<std::size_t>(bytes - 1));
-        arguments.push_back(argument);
+        FileArgument argument;
+        if (!narrowedExactly(wide[i], argument.path))
+            argument.realPath = fromWide(wide[i]);
+        arguments.push_back(std::move(argument));
     }
-    LocalFree(wide);
     return arguments;
+}
+
+namespace {
+
+std::u16string realFileNameOnDisk(const std::u16string& path)
+{
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(wideChars(path), &found));
+    if (search)
+        return fromWide(found.cFileName);
+    std::size_t separator = path.find_last_of(u"\\/");
+    return separator == std::u16string::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace
+
+std::wstring shortcutPathForRealTarget(const std::string& folder, const std::u16string& target)
+{
+    std::u16string name = realFileNameOnDisk(target);
+    std::size_t dot = name.rfind(u'.');
+    std::u16string base = dot == std::u16string::npos || dot == 0 ? name : name.substr(0, dot);
+    std::u16string wideFolder = widened(folder);
+    auto numbered = [&](int n) {
+        std::string number = n <= 1 ? "" : " (" + std::to_string(n) + ")";
+        return std::wstring(wideChars(wideFolder + u"\\" + base + widened(number) + u".lnk"));
+    };
+    for (int n = 1; n < 1000; ++n) {
+        std::wstring path = numbered(n);
+        if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return path;
+        std::wstring existing = shortcutTargetWide(path);
+        if (!existing.empty() && lstrcmpiW(existing.c_str(), wideChars(target)) == 0)
+            return path;
+    }
+    return numbered(1);
 }
 
 std::string fileNameOnDisk(const std::string& path)
 {
+    if (isDriveRoot(path))
+        return driveRootName(path);
     WIN32_FIND_DATAA found;
     FindHandle search(FindFirstFileA(path.c_str(), &found));
     if (search)
@@ -56,16 +93,38 @@ std::string fileNameOnDisk(const std::string& path)
     return lastComponent(trimmed);
 }
 
+std::string shortcutPathForTarget(const std::string& folder, const std::string& fileName,
+                                  const std::string& target)
+{
+    std::string base = shortcutBaseName(fileName);
+    // More names than a folder could sensibly hold are not tried: the first is replaced then.
+    for (int n = 1; n < 1000; ++n) {
+        std::string path = numberedShortcutPath(folder, base, n);
+        if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES)
+            return path;
+        std::string existing;
+        if (readShortcut(path, existing) && samePath(existing, target))
+            return path;
+    }
+    return numberedShortcutPath(folder, base, 1);
+}
+
 bool sendToRunningInstance(WORD command)
 {
     HWND running = FindWindowA(nullptr, mainWindowTitle);
     if (!running || !IsWindow(running))
         return false;
+    // The running instance shows its window in front; Windows lets a process that was not
+    // started by the user's last input do that only when the foreground one allows it.
+    DWORD processId = 0;
+    GetWindowThreadProcessId(running, &processId);
+    if (processId)
+        AllowSetForegroundWindow(processId);
     SendMessageA(running, WM_COMMAND, MAKEWPARAM(command, 0), 0);
     return true;
 }
 
-bool LauncherApp::registerShortcutsFromCommandLine(const std::vector<std::string>& arguments)
+bool LauncherApp::registerShortcutsFromCommandLine(const std::vector<FileArgument>& arguments)
 {
     std::string folder =
         app::profile().readString(names::nowFolderSection, names::appFolderValue, "");
@@ -74,14 +133,41 @@ bool LauncherApp::registerShortcutsFromCommandLine(const std::vector<std::string
         return false;
     }
     std::vector<std::string> names;
-    for (const std::string& argument : arguments)
-        names.push_back(fileNameOnDisk(argument));
-    if (appMessageBox(shortcutQuestion(names, folder), MB_OKCANCEL | MB_ICONQUESTION) != IDOK) {
+    std::u16string realNames;
+    bool anyReal = false;
+    for (const FileArgument& argument : arguments) {
+        names.push_back(fileNameOnDisk(argument.path));
+        anyReal = anyReal || !argument.realPath.empty();
+        realNames += (argument.realPath.empty() ? widened(names.back())
+                                                : realFileNameOnDisk(argument.realPath)) +
+                     u"\n";
+    }
+    // The question names the files as they are: a real name goes into a wide box.
+    UINT questionFlags = MB_OKCANCEL | MB_ICONQUESTION;
+    int answer = anyReal ? appMessageBoxWide(wideChars(realNames + widened(shortcutQuestion(
+                                                                       {}, folder))),
+                                             questionFlags)
+                         : appMessageBox(shortcutQuestion(names, folder), questionFlags);
+    if (answer != IDOK) {
         appMessageBox("ショートカット作成を中止しました。");
         return false;
     }
-    for (const std::string& argument : arguments)
-        createShortcut(argument, shortcutPathFor(folder, fileNameOnDisk(argument)), "");
+    for (const FileArgument& argument : arguments) {
+        if (!argument.realPath.empty()) {
+            std::wstring path = shortcutPathForRealTarget(folder, argument.realPath);
+            if (!createShortcutWide(wideChars(argument.realPath), path)) {
+                std::string error = lastErrorText();
+                appMessageBoxWide(wideChars(widened(error + "\n")) + path, MB_OK | MB_ICONSTOP);
+            }
+            continue;
+        }
+        const std::string& target = argument.path;
+        std::string path = shortcutPathForTarget(folder, fileNameOnDisk(target), target);
+        if (!createShortcut(target, path, "")) {
+            std::string error = lastErrorText();
+            appMessageBox(error + "\n" + path, MB_OK | MB_ICONSTOP);
+        }
+    }
     sendToRunningInstance(IDM_MENU_UPDATE);
     return true;
 }
@@ -91,24 +177,20 @@ int LauncherApp::run()
     app::setProfileRoot(app::loadString(IDS_COMPANY), app::moduleBaseName());
     app::setDisplayName(app::loadString(IDS_DISPLAY_NAME));
 
-    CoInitialize(nullptr);
+    ComInitialization com;
 
-    std::vector<std::string> arguments = commandLineArguments();
+    std::vector<FileArgument> arguments = commandLineArguments();
     if (!arguments.empty())
         registerShortcutsFromCommandLine(arguments);
 
-    KernelHandle singleInstanceMutex(CreateMutexA(nullptr, TRUE, singleInstanceMutexName));
-    if (!singleInstanceMutex) {
+    OwnedMutex singleInstance(CreateMutexA(nullptr, TRUE, singleInstanceMutexName));
+    if (!singleInstance) {
         appMessageBox("Cam't create mutex!");
-        CoUninitialize();
         return 0;
     }
     if (GetLastError() == ERROR_ALREADY_EXISTS) {
         if (arguments.empty())
             sendToRunningInstance(IDM_SHOW_FOLDER_SETTINGS);
-        ReleaseMutex(singleInstanceMutex.get());
-        singleInstanceMutex.reset();
-        CoUninitialize();
         return 0;
     }
 
@@ -117,8 +199,6 @@ int LauncherApp::run()
         mainWindow = std::make_unique<MainWindow>();
     } catch (const std::bad_alloc&) {
         appMessageBox("Can't init application!");
-        ReleaseMutex(singleInstanceMutex.get());
-        CoUninitialize();
         return 0;
     }
 
@@ -128,14 +208,16 @@ int LauncherApp::run()
         HWND window = mainWindow->hwnd();
         SetWindowLongPtrA(window, GWL_STYLE, GetWindowLongPtrA(window, GWL_STYLE) & ~WS_VISIBLE);
         mainWindow->runMessageLoop();
+    } else {
+        // Without its window the program has no icon and no hot key: ending silently would
+        // leave the user guessing.
+        appMessageBox("Can't init application!");
     }
 
     mainWindow->multiRun().destroyWindow();
     mainWindow->destroyWindow();
     app::setMainWindow(nullptr);
-    ReleaseMutex(singleInstanceMutex.get());
-    singleInstanceMutex.reset();
-    CoUninitialize();
+    // The windows go before COM and the mutex: their owners' destructors follow.
     mainWindow.reset();
     return 0;
 }

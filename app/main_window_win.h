@@ -1,42 +1,33 @@
 // The main window of the launcher: a hidden modeless dialog whose face is the folder settings
-// window. It owns the tray icon, the settings, the folder list, the launcher menu and the other
-// windows. Its operations are implemented beside the subsystem they belong to:
-//   app/main_window_win.cpp            life cycle, exit, show, about
-//   settings/current_folder_win.cpp    making a folder current, refreshing the menus
-//   settings/folder_list_win.cpp       adding, deleting and dropping folders
-//   launcher/launcher_menu_win.cpp     building the launcher menu
-//   launcher/menu_items_win.cpp        measuring and drawing its items
-//   launcher/main_window_proc_win.cpp  tray, hot keys, menu keyboard, command routing
-//   launcher/tray_recovery_win.cpp     keeping the tray icon up when the taskbar comes and goes
-//   launcher/launch_entry_win.cpp      opening an entry
-//   launcher/folder_menu_win.cpp       the folder items of the tray command popup
-//   dialogs/folder_settings_win.cpp    the buttons of the folder settings window
-//   dialogs/hotkey_settings_win.cpp    hot key registration and the hot key dialog
+// window. It composes the subsystems (the tray icon and its command popup, the launcher menu,
+// the folder list, the hot keys, the settings, the multiple-execution window), wires them in
+// the order of its initialisation and hands its messages to them.
 #pragma once
 
+#include "dialogs/detail_settings_win.h"
+#include "dialogs/hotkey_dialog_win.h"
+#include "dialogs/hotkeys_win.h"
 #include "framework/dialog_win.h"
-#include "framework/handles_win.h"
+#include "launcher/folder_menu_win.h"
+#include "launcher/folder_watch_win.h"
+#include "launcher/launcher_menu_win.h"
+#include "launcher/tray_icon_win.h"
 #include "multirun/multirun_window_win.h"
 #include "multirun/param_prompt_win.h"
+#include "settings/folder_list.h"
 #include "settings/settings_chain.h"
+
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
-
-// Hot key id of a window's own hot key; folder hot keys use their folder's list index.
-constexpr int mainHotkeyId = 0xBFFF;
-
-// Command id ranges.
-constexpr unsigned launcherFirstId = 0xA000;
-constexpr unsigned launcherLastId = 0xAFFF;
-constexpr unsigned folderFirstId = 0xB000;
 
 // The tray icon's callback message.
 constexpr UINT trayCallbackMessage = WM_APP + 0x64;
 
 extern const char mainWindowTitle[];
 
-class MainWindow final : public Dialog {
+class MainWindow final : public Dialog, private FolderListListener {
 public:
     MainWindow();
     ~MainWindow() override;
@@ -46,24 +37,34 @@ public:
 
     MultiRunWindow& multiRun() { return multiRunWindow; }
     ParamPromptDialog& paramPrompt() { return paramPromptDialog; }
+    TrayIcon& tray() { return trayIcon; }
     SettingsChain& settings() { return settingsChain; }
     LauncherSettings& active() { return *activeSettings; }
     const std::string& currentFolderPath() const { return currentFolder; }
-    const std::vector<std::string>& launcherItemTexts() const { return itemTexts; }
-    const std::vector<std::string>& launcherItemPaths() const { return itemPaths; }
-    const std::vector<std::string>& folderList() const { return folderPaths; }
-    HMENU launcherMenuHandle() const { return launcherMenu.get(); }
-    HMENU trayCommandPopup() const;
-    HIMAGELIST launcherImages() const { return launcherImageList.get(); }
-    int launcherRowsPerColumn() const { return rowsPerColumn; }
-    int highlightedEntry() const { return menuSelection; }
+    const std::vector<std::string>& launcherItemTexts() const { return launcherMenu.texts(); }
+    const std::vector<std::string>& launcherItemPaths() const { return launcherMenu.paths(); }
+    const std::vector<std::u16string>& launcherRealTexts() const
+    {
+        return launcherMenu.realTexts();
+    }
+    const std::vector<std::u16string>& launcherRealPaths() const
+    {
+        return launcherMenu.realPaths();
+    }
+    const std::vector<std::string>& folderList() const { return folderPaths.paths(); }
+    HMENU launcherMenuHandle() const { return launcherMenu.handle(); }
+    HMENU trayCommandPopup() const { return trayCommandMenu.popup(); }
+    HIMAGELIST launcherImages() const { return launcherMenu.images(); }
+    int launcherImageOf(int item) const { return launcherMenu.imageOf(item); }
+    int launcherRowsPerColumn() const { return launcherMenu.rows(); }
+    int highlightedEntry() const { return launcherMenu.highlighted(); }
     HotkeyWord launcherHotkeyWord() const { return launcherHotkey; }
+    bool trayRetryPending() const { return trayIcon.retryPending(); }
 
-    // ---- settings (settings/, Part of the settings model) ----
+    // The set in force for currentFolder, and the menu font made from it.
+    void chooseActiveSettings();
     void recreateMenuFont();
     void saveAllSettings();
-    // The set in force for currentFolder.
-    void chooseActiveSettings();
 
     // ---- current folder and folder list ----
     bool applyCurrentFolder();
@@ -71,47 +72,23 @@ public:
     void refreshMenus();
     void addFolder(const std::string& path);
     void deleteFolder(int index);
-    void deleteSelectedFolder();
     void dropFolders(HDROP drop);
-    void updateListExtent();
 
-    // ---- launcher menu ----
+    // ---- the menus ----
+    // Builds the launcher menu for the monitor under the pointer.
     void buildLauncherMenu();
+    // The system keeps the item sizes it once measured: before the menu pops up on a monitor of
+    // another DPI or height than the one it was built for, and when a monitor's scale or size
+    // changes, it is built again for the monitor under the pointer.
+    void fitLauncherMenuToPointer();
     void rebuildFolderMenu();
-    void popUpLauncherMenu(int x, int y);
     void switchFolder(int index);
-    void launchEntry(unsigned id);
-    bool launcherCommandFilter(WPARAM wParam);
-    LRESULT typeAhead(WPARAM wParam);
 
-    // ---- hot keys ----
-    void registerFolderHotkeys();
-    void unregisterAllHotkeys();
-    void editLauncherHotkey();
-
-    // ---- folder settings window ----
-    void addFolderFromBrowser();
-    void editFolderSettings();
-    void revertFolderToStandard();
-    void closeWithDone();
-    void closeWithCancel();
-    void editStandardSettings();
-    void showMultiRunWindow();
+    // ---- commands ----
     void showFolderSettings();
-
-    // ---- life cycle ----
     void exitProgram();
     // On log-off or shut-down: what exit would write.
     void saveForSessionEnd();
-
-    // ---- the tray icon while the taskbar comes and goes ----
-    // Puts the tray icon up with its current icon and tip; when the taskbar refuses it (it is
-    // not there yet at log-on, or is restarting), tries again from a timer, each time waiting
-    // longer.
-    void putTrayIconUp();
-    // The taskbar was (re)started and holds no icons: up again at once.
-    void onTaskbarCreated();
-    bool trayRetryPending() const { return trayRetryDelay != 0; }
 
 protected:
     MessageMap messageMap() const override;
@@ -122,61 +99,89 @@ protected:
     void exchangeData(DataExchange& exchange) override;
 
 private:
-    // Handlers of the message map.
-    MessageResult onTrayNotify(WPARAM wParam, LPARAM lParam);
-    MessageResult onMeasureItem(WPARAM wParam, LPARAM lParam);
-    MessageResult onDrawItem(WPARAM wParam, LPARAM lParam);
-    MessageResult onSystemCommand(WPARAM wParam, LPARAM lParam);
-    MessageResult onClose(WPARAM wParam, LPARAM lParam);
-    MessageResult onEndSession(WPARAM wParam, LPARAM lParam);
-    MessageResult onTimer(WPARAM wParam, LPARAM lParam);
-    void onCurrentFolderChanged();
-    void showAboutBox();
-
     // The initialisation steps after the menu resource is loaded.
-    void readCurrentFolder();
     void createFirstFolder();
     void registerLauncherHotkeyAtStart();
 
-    // Folder settings window internals.
+    // Commands of the tray popup and the folder settings window.
+    void editStandardSettings();
+    void editLauncherHotkey();
+    void showMultiRunWindow();
+    void addFolderFromBrowser();
+    // Tells that folders whose paths (one per line) the code page cannot hold are not added.
+    void refuseUnheldFolders(const std::u16string& folders);
+    void deleteSelectedFolder();
+    void editFolderSettings();
+    void revertFolderToStandard();
+    void closeWithDone();
+    void closeWithCancel();
+    void undoTypingInCurrentFolder();
+    void showAboutBox();
+
+    // Handlers of the message map.
+    MessageResult answerTrayClick(WPARAM wParam, LPARAM lParam);
+    MessageResult measureLauncherItem(WPARAM wParam, LPARAM lParam);
+    MessageResult drawLauncherItem(WPARAM wParam, LPARAM lParam);
+    MessageResult runSystemMenuCommand(WPARAM wParam, LPARAM lParam);
+    MessageResult ignoreCloseBox(WPARAM wParam, LPARAM lParam);
+    MessageResult saveAtSessionEnd(WPARAM wParam, LPARAM lParam);
+    MessageResult runTimer(WPARAM wParam, LPARAM lParam);
+
+    // The popups. While one is on screen the launcher menu is not rebuilt: its items would then
+    // stand for other files than those the user sees. A rebuild asked for meanwhile runs once
+    // the popup has closed and its command is handled.
+    void popUpLauncherMenu(int x, int y, UINT alignment = TPM_LEFTALIGN | TPM_TOPALIGN);
+    void popUpTrayCommandMenu(int x, int y);
+    void runDeferredRebuild();
+    // Builds the launcher menu of the current folder for that monitor, and counts the build.
+    void buildLauncherMenuFor(const MenuTarget& target);
+
+    // The launcher menu's commands and keyboard.
+    bool routeLauncherCommand(WPARAM wParam);
+    void launchEntry(unsigned id);
+    void popUpAtHotkey(int id);
+    LRESULT answerTypedKey(WPARAM wParam);
+    // The menu's typed characters in UTF-16, before the dialog's ANSI procedure would turn a
+    // character the code page cannot hold into "?".
+    static LRESULT CALLBACK receiveWideKeys(HWND window, UINT message, WPARAM wParam,
+                                            LPARAM lParam);
+
+    // The folder settings window.
     int selectedFolder() const;  // the selected list line, or -1
     void revertToStandard(int index);
     // After a folder's set changed: the menu font, and the menus that show it.
     void followSettingsChange(const std::string& path);
+    void fitFolderListExtent();
 
-    // Launcher menu internals.
-    void measureItem(MEASUREITEMSTRUCT& item);
-    void drawItem(const DRAWITEMSTRUCT& item);
-    void onHotkey(int id);
-    void popUpTrayCommandMenu(int x, int y);
-    void onMenuSelect(WPARAM wParam);
-    void setTrayIcon(HICON icon);
-    void retryTrayIconLater();
+    // What the folder list tells.
+    void folderAppended(const std::string& path) override;
+    void folderRemoved(int index, int countBefore) override;
+    void folderListReloaded() override;
 
     // Members in construction order.
     MultiRunWindow multiRunWindow;
-    FontHandle menuFont;
+    TrayIcon trayIcon;
+    TrayCommandMenu trayCommandMenu;
+    LauncherMenu launcherMenu;
+    FolderWatch folderWatch;
+    // Menu builds so far, for whoever watches the program from outside.
+    UINT_PTR menuBuilds = 0;
+    FolderList folderPaths;
+    HotkeyRegistrations hotkeys;
     std::string targetFolderText;
-    HWND folderListBox = nullptr;  // borrowed: the dialog's control 1004
+    // Written back at exit only when read: a start-up that stopped early must not blank it.
+    bool targetFolderRead = false;
+    bool menuOnScreen = false;
+    bool rebuildDeferred = false;
+    // A folder hot key pressed while a popup is on screen, handled once it has closed (-1: none).
+    int deferredHotkey = -1;
     std::string currentFolder;
-    IconHandle normalIcon;
-    IconHandle busyIcon;
-    MenuHandle trayCommandMenu;
-    MenuHandle launcherMenu;
-    std::vector<std::string> itemPaths;
-    std::vector<std::string> itemTexts;
-    std::vector<std::string> folderPaths;
-    int fixedItemCount = 0;
-    int rowsPerColumn = 1;
-    ImageListHandle launcherImageList;
     HotkeyWord launcherHotkey = 0;
-    int menuSelection = 0;
     SettingsChain settingsChain;
     bool settingsLoaded = false;
     LauncherSettings* activeSettings = nullptr;
     ParamPromptDialog paramPromptDialog;
-    // The shell's "TaskbarCreated" message, and the wait before the next attempt to put the
-    // tray icon up (0: none pending).
-    UINT taskbarCreatedMessage = 0;
-    UINT trayRetryDelay = 0;
+    // One of each serves the whole run, so a second command while it is open finds it.
+    HotkeyDialog launcherHotkeyDialog;
+    DetailSettingsDialog standardDetailDialog;
 };

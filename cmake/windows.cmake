@@ -28,7 +28,10 @@ add_executable(quintarel WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp ${launche
 target_link_libraries(quintarel PRIVATE quintarel_win)
 
 file(GLOB common_win_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/common/*_win.cpp)
+# Of the framework the installer uses the control helpers and the system's error texts.
 add_executable(installer WIN32 ${installer_win_sources} ${common_win_sources}
+               ${CMAKE_SOURCE_DIR}/framework/controls_win.cpp
+               ${CMAKE_SOURCE_DIR}/framework/system_error_win.cpp
                ${CMAKE_SOURCE_DIR}/resources/installer.rc)
 target_link_libraries(installer PRIVATE quintarel_core ${win_libraries})
 

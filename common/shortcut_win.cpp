@@ -9,22 +9,33 @@
 
 namespace {
 
+// A failed COM call leaves its reason where the system's error text is read from.
+bool failedWith(HRESULT result)
+{
+    SetLastError(HRESULT_FACILITY(result) == FACILITY_WIN32 ? HRESULT_CODE(result)
+                                                           : static_cast<DWORD>(result));
+    return false;
+}
+
 bool toWidePath(const std::string& path, WCHAR (&wide)[MAX_PATH])
 {
     int converted = MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
     return converted > 0;
 }
 
+template <class Link>
 struct LinkObject {
-    ComPtr<IShellLinkA> link;
+    ComPtr<Link> link;
     ComPtr<IPersistFile> file;
 };
 
-// The shell's link object with its file interface; both empty when either cannot be had.
-LinkObject createShellLink()
+// The shell's link object, with the ANSI or the wide interface, and its file interface; both
+// empty when either cannot be had.
+template <class Link>
+LinkObject<Link> createShellLink(REFIID linkInterface)
 {
-    LinkObject object;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    LinkObject<Link> object;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, linkInterface,
                                 object.link.receive())) ||
         FAILED(object.link->QueryInterface(IID_IPersistFile, object.file.receive()))) {
         object.file.reset();
@@ -38,7 +49,7 @@ LinkObject createShellLink()
 bool createShortcut(const std::string& target, const std::string& shortcutPath,
                     const std::string& arguments)
 {
-    LinkObject object = createShellLink();
+    LinkObject<IShellLinkA> object = createShellLink<IShellLinkA>(IID_IShellLinkA);
     if (!object.link)
         return false;
     std::string workingDirectory;
@@ -50,8 +61,9 @@ bool createShortcut(const std::string& target, const std::string& shortcutPath,
     WCHAR widePath[MAX_PATH];
     if (!toWidePath(shortcutPath, widePath))
         return false;
-    if (FAILED(object.file->Save(widePath, TRUE)))
-        return false;
+    HRESULT saved = object.file->Save(widePath, TRUE);
+    if (FAILED(saved))
+        return failedWith(saved);
 
     std::string folder;
     parentDirectory(shortcutPath, folder);
@@ -61,7 +73,7 @@ bool createShortcut(const std::string& target, const std::string& shortcutPath,
 
 bool readShortcut(const std::string& shortcutPath, std::string& target, std::string* arguments)
 {
-    LinkObject object = createShellLink();
+    LinkObject<IShellLinkA> object = createShellLink<IShellLinkA>(IID_IShellLinkA);
     if (!object.link)
         return false;
     WCHAR widePath[MAX_PATH];
@@ -85,4 +97,46 @@ bool readShortcut(const std::string& shortcutPath, std::string& target, std::str
         }
     }
     return true;
+}
+
+bool createShortcutWide(const std::wstring& target, const std::wstring& shortcutPath)
+{
+    LinkObject<IShellLinkW> object = createShellLink<IShellLinkW>(IID_IShellLinkW);
+    if (!object.link)
+        return false;
+    std::size_t separator = target.find_last_of(L"\\/");
+    std::wstring workingDirectory =
+        separator == std::wstring::npos ? target : target.substr(0, separator);
+    if (workingDirectory.size() == 2 && workingDirectory[1] == L':')
+        workingDirectory += L'\\';
+    object.link->SetPath(target.c_str());
+    object.link->SetArguments(L"");
+    object.link->SetWorkingDirectory(workingDirectory.c_str());
+    HRESULT saved = object.file->Save(shortcutPath.c_str(), TRUE);
+    if (FAILED(saved))
+        return failedWith(saved);
+    std::wstring folder = shortcutPath.substr(0, shortcutPath.find_last_of(L'\\'));
+    SHChangeNotify(SHCNE_UPDATEDIR, SHCNF_PATHW | SHCNF_FLUSH, folder.c_str(), nullptr);
+    return true;
+}
+
+std::wstring shortcutTargetWide(const std::wstring& shortcutPath)
+{
+    LinkObject<IShellLinkW> object = createShellLink<IShellLinkW>(IID_IShellLinkW);
+    if (!object.link || FAILED(object.file->Load(shortcutPath.c_str(), STGM_READ)))
+        return {};
+    // The item list holds the target's names in UTF-16; the path beside it may be kept in the
+    // code page only (Wine reads it back with "?").
+    wchar_t target[MAX_PATH] = {};
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (SUCCEEDED(object.link->GetIDList(&items)) && items) {
+        BOOL found = SHGetPathFromIDListW(items, target);
+        CoTaskMemFree(items);
+        if (found)
+            return target;
+    }
+    if (FAILED(object.link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)))
+        return {};
+    target[MAX_PATH - 1] = L'\0';
+    return target;
 }

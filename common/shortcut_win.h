@@ -6,9 +6,17 @@
 
 // Writes a shortcut at shortcutPath to target with the argument text; its working directory is
 // the target's parent directory (or the target itself when it has none). Replaces an existing
-// file.
+// file. On failure the reason is the thread's last error.
 bool createShortcut(const std::string& target, const std::string& shortcutPath,
                     const std::string& arguments);
+
+// The same through the link object's wide interface, for a target or shortcut path (UTF-16)
+// that the ANSI code page cannot hold.
+bool createShortcutWide(const std::wstring& target, const std::wstring& shortcutPath);
+
+// The target of a shortcut at a wide path, read through the wide interface ("" when it cannot
+// be read).
+std::wstring shortcutTargetWide(const std::wstring& shortcutPath);
 
 // Reads a shortcut without resolving it: the target in its short (8.3) form and, when asked for,
 // the argument text. Both are at most 259 characters.

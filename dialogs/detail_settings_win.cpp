@@ -1,10 +1,12 @@
 #include "dialogs/detail_settings_win.h"
 
-#include "dialogs/hotkey_dialog_win.h"
 #include "dialogs/hotkeys_win.h"
+#include "framework/controls_win.h"
 #include "framework/data_exchange_win.h"
+#include "framework/dpi_win.h"
 #include "framework/message_box_win.h"
 #include "resources/resource.h"
+#include "settings/display_scale.h"
 #include "settings/system_look_win.h"
 
 #include <commctrl.h>
@@ -21,11 +23,6 @@ COLORREF customColors[16] = {
     0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
     0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF, 0xFFFFFF,
 };
-
-bool held(int key)
-{
-    return (GetAsyncKeyState(key) & 0x8000) != 0;
-}
 
 }  // namespace
 
@@ -50,8 +47,8 @@ Dialog::MessageMap DetailSettingsDialog::messageMap() const
         command(IDC_FONT_CHOOSE, &DetailSettingsDialog::chooseFont),
         command(IDC_FONT_RESET, &DetailSettingsDialog::resetFont),
         command(IDC_BACKGROUND, &DetailSettingsDialog::chooseBackground),
-        message(WM_HSCROLL, &DetailSettingsDialog::onHorizontalScroll),
-        message(WM_CTLCOLORSTATIC, &DetailSettingsDialog::onControlColor),
+        message(WM_HSCROLL, &DetailSettingsDialog::followRatioTrack),
+        message(WM_CTLCOLORSTATIC, &DetailSettingsDialog::colourFontSample),
     };
     return mapOf(entries);
 }
@@ -66,11 +63,6 @@ void DetailSettingsDialog::exchangeData(DataExchange& exchange)
     exchange.range(IDC_STRINGS_NUMBER, values.StringsNumber, 0, maxDisplayWidth);
     exchange.signedNumber(IDC_HEIGHT_SPACE, values.HeightSpace);
     exchange.range(IDC_HEIGHT_SPACE, values.HeightSpace, 0, maxHeightSpace);
-}
-
-HWND DetailSettingsDialog::owner() const
-{
-    return GetWindow(hwnd(), GW_OWNER);
 }
 
 BOOL DetailSettingsDialog::onInitDialog()
@@ -105,13 +97,11 @@ BOOL DetailSettingsDialog::onInitDialog()
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 
-    setHotkeyRules(item(IDC_DETAIL_HOTKEY));
-    SendMessageA(item(IDC_DETAIL_HOTKEY), HKM_SETHOTKEY, values.HoyKey, 0);
+    setUpHotkeyField(item(IDC_DETAIL_HOTKEY), values.HoyKey);
 
-    if (recreateSampleFont())
-        putSampleFont();
+    replaceSampleFont();
 
-    if (held(VK_SHIFT) && held(VK_CONTROL) && (GetAsyncKeyState(VK_LBUTTON) & 0x8001) != 0)
+    if (heldNow(VK_SHIFT) && heldNow(VK_CONTROL) && (GetAsyncKeyState(VK_LBUTTON) & 0x8001) != 0)
         ShowWindow(item(IDC_BACKGROUND), SW_SHOW);
     return TRUE;
 }
@@ -168,10 +158,10 @@ void DetailSettingsDialog::resetWidth()
 
 void DetailSettingsDialog::clearHotkey()
 {
-    SendMessageA(item(IDC_DETAIL_HOTKEY), HKM_SETHOTKEY, 0, 0);
+    setHotkeyFieldValue(item(IDC_DETAIL_HOTKEY), 0);
 }
 
-MessageResult DetailSettingsDialog::onHorizontalScroll(WPARAM, LPARAM lParam)
+MessageResult DetailSettingsDialog::followRatioTrack(WPARAM, LPARAM lParam)
 {
     if (reinterpret_cast<HWND>(lParam) == item(IDC_RATIO_TRACK)) {
         values.DesktopRatio =
@@ -181,7 +171,7 @@ MessageResult DetailSettingsDialog::onHorizontalScroll(WPARAM, LPARAM lParam)
     return MessageResult::unhandled();
 }
 
-MessageResult DetailSettingsDialog::onControlColor(WPARAM wParam, LPARAM lParam)
+MessageResult DetailSettingsDialog::colourFontSample(WPARAM wParam, LPARAM lParam)
 {
     if (reinterpret_cast<HWND>(lParam) != item(IDC_FONT_SAMPLE))
         return MessageResult::unhandled();
@@ -193,24 +183,27 @@ MessageResult DetailSettingsDialog::onControlColor(WPARAM wParam, LPARAM lParam)
     return MessageResult::of(brush);
 }
 
-bool DetailSettingsDialog::recreateSampleFont()
+bool DetailSettingsDialog::replaceSampleFont()
 {
-    sampleFont.reset();
-    LOGFONTA font = toLogFont(values.Font);
-    sampleFont.reset(CreateFontIndirectA(&font));
-    return static_cast<bool>(sampleFont);
-}
-
-void DetailSettingsDialog::putSampleFont()
-{
-    SendMessageA(item(IDC_FONT_SAMPLE), WM_SETFONT, reinterpret_cast<WPARAM>(sampleFont.get()),
+    LOGFONTA font =
+        toLogFont(fontAtDpi(values.Font, static_cast<std::int32_t>(windowDpi(hwnd()))));
+    FontHandle created(CreateFontIndirectA(&font));
+    if (!created)
+        return false;
+    // The control lets go of the old font before it is deleted; when no new one could be made
+    // it keeps the old one, which stays alive.
+    SendMessageA(item(IDC_FONT_SAMPLE), WM_SETFONT, reinterpret_cast<WPARAM>(created.get()),
                  TRUE);
+    sampleFont = std::move(created);
+    return true;
 }
 
 void DetailSettingsDialog::chooseFont()
 {
     // The chooser may write into the record even when cancelled: it gets a copy.
-    LOGFONTA font = toLogFont(values.Font);
+    // The dialog reckons points at the system's DPI; the record keeps pixels at 96.
+    std::int32_t dpi = static_cast<std::int32_t>(systemDpi());
+    LOGFONTA font = toLogFont(fontAtDpi(values.Font, dpi));
     CHOOSEFONTA choice{};
     choice.lStructSize = sizeof(choice);
     choice.hwndOwner = hwnd();
@@ -220,23 +213,19 @@ void DetailSettingsDialog::chooseFont()
     choice.nFontType = SCREEN_FONTTYPE;
     if (!ChooseFontA(&choice))
         return;
-    values.Font = fromLogFont(font);
+    values.Font = fontAt96(fromLogFont(font), dpi);
     values.FontRGB = choice.rgbColors;
-    if (!recreateSampleFont()) {
+    if (!replaceSampleFont())
         appMessageBox("フォントの設定に失敗", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    putSampleFont();
 }
 
 void DetailSettingsDialog::resetFont()
 {
-    values.Font = systemMenuFont();
-    if (!recreateSampleFont())
+    values.Font = currentSystemLook().menuFont;
+    if (!replaceSampleFont())
         return;
     values.FontRGB = GetSysColor(COLOR_MENUTEXT);
     values.BackgroundColor = GetSysColor(COLOR_MENU);
-    putSampleFont();
 }
 
 void DetailSettingsDialog::chooseBackground()
@@ -263,17 +252,22 @@ void DetailSettingsDialog::onOK()
         showMessageBox(hwnd(), correction, detailCaption, MB_OK | MB_ICONINFORMATION);
 
     if (isFolderSpecific) {
-        HotkeyWord chosen = static_cast<HotkeyWord>(
-            SendMessageA(item(IDC_DETAIL_HOTKEY), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+        HotkeyWord chosen = hotkeyFieldValue(item(IDC_DETAIL_HOTKEY));
         switch (folderHotkeyChange(chosen, values.HoyKey)) {
         case FolderHotkeyChange::withdraw:
-            unregisterHotkey(owner(), hotkeyId);
+            if (hotkeys)
+                hotkeys->withdraw(hotkeyId);
             break;
         case FolderHotkeyChange::registerChosen:
-            if (!registerHotkey(owner(), chosen, hotkeyId))
+            if (!hotkeys || !hotkeys->registerKey(hotkeyId, chosen))
                 reportHotkeyFailure(hwnd(), "RegistHotkey");
             break;
         case FolderHotkeyChange::keep:
+            // An unchanged key that is not registered now (refused at start-up, or withdrawn
+            // meanwhile) is registered again: OK is the user's way to get it working.
+            if (chosen != 0 && hotkeys && !hotkeys->isRegistered(hotkeyId) &&
+                !hotkeys->registerKey(hotkeyId, chosen))
+                reportHotkeyFailure(hwnd(), "RegistHotkey");
             break;
         }
         values.HoyKey = chosen;

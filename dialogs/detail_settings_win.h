@@ -8,6 +8,8 @@
 
 #include <string>
 
+class HotkeyRegistrations;
+
 class DetailSettingsDialog final : public Dialog {
 public:
     DetailSettingsDialog();
@@ -15,6 +17,8 @@ public:
     // Inputs of the opener.
     bool isFolderSpecific = false;
     std::string folderName;
+    // Where a folder's key is registered, under the folder's list index.
+    HotkeyRegistrations* hotkeys = nullptr;
     int hotkeyId = 0;
 
     // The working copy: filled by the opener, handed back after OK.
@@ -35,15 +39,14 @@ private:
     void chooseFont();
     void resetFont();
     void chooseBackground();
-    MessageResult onHorizontalScroll(WPARAM wParam, LPARAM lParam);
-    MessageResult onControlColor(WPARAM wParam, LPARAM lParam);
+    MessageResult followRatioTrack(WPARAM wParam, LPARAM lParam);
+    MessageResult colourFontSample(WPARAM wParam, LPARAM lParam);
 
     void updateEnabledStates();
     void showRatio();
     void setMarginLimit(int upper);
-    bool recreateSampleFont();
-    void putSampleFont();
-    HWND owner() const;
+    // Makes the sample font from values.Font and gives it to the sample text.
+    bool replaceSampleFont();
 
     FontHandle sampleFont;
 };

@@ -1,17 +1,12 @@
 #include "dialogs/hotkey_dialog_win.h"
 
-#include "app/main_window_win.h"
 #include "dialogs/hotkeys_win.h"
+#include "framework/controls_win.h"
 #include "resources/resource.h"
 
-#include <commctrl.h>
-
-void setHotkeyRules(HWND control)
+HotkeyDialog::HotkeyDialog(HotkeyRegistrations& hotkeys) : Dialog(IDD_HOTKEY), hotkeys_(hotkeys)
 {
-    SendMessageA(control, HKM_SETRULES, HKCOMB_NONE, MAKELPARAM(HOTKEYF_ALT, 0));
 }
-
-HotkeyDialog::HotkeyDialog() : Dialog(IDD_HOTKEY) {}
 
 Dialog::MessageMap HotkeyDialog::messageMap() const
 {
@@ -24,8 +19,7 @@ Dialog::MessageMap HotkeyDialog::messageMap() const
 BOOL HotkeyDialog::onInitDialog()
 {
     Dialog::onInitDialog();
-    setHotkeyRules(item(IDC_HOTKEY));
-    SendMessageA(item(IDC_HOTKEY), HKM_SETHOTKEY, value, 0);
+    setUpHotkeyField(item(IDC_HOTKEY), value);
     return TRUE;
 }
 
@@ -33,12 +27,12 @@ void HotkeyDialog::clearHotkey()
 {
     // Acts at once: even a later CANCEL leaves the launcher hot key withdrawn for this run.
     value = 0;
-    unregisterHotkey(GetWindow(hwnd(), GW_OWNER), mainHotkeyId);
-    SendMessageA(item(IDC_HOTKEY), HKM_SETHOTKEY, 0, 0);
+    hotkeys_.withdraw(mainHotkeyId);
+    setHotkeyFieldValue(item(IDC_HOTKEY), 0);
 }
 
 void HotkeyDialog::onOK()
 {
-    value = static_cast<HotkeyWord>(SendMessageA(item(IDC_HOTKEY), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
+    value = hotkeyFieldValue(item(IDC_HOTKEY));
     endDialog(IDOK);
 }

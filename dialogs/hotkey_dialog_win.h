@@ -4,9 +4,11 @@
 #include "framework/dialog_win.h"
 #include "settings/launcher_settings.h"
 
+class HotkeyRegistrations;
+
 class HotkeyDialog final : public Dialog {
 public:
-    HotkeyDialog();
+    explicit HotkeyDialog(HotkeyRegistrations& hotkeys);
 
     // Set by the opener, read back after OK.
     HotkeyWord value = 0;
@@ -18,7 +20,6 @@ protected:
 
 private:
     void clearHotkey();
-};
 
-// Gives the hot key control its rules: a key typed without a modifier gets Alt.
-void setHotkeyRules(HWND control);
+    HotkeyRegistrations& hotkeys_;
+};

@@ -1,9 +1,12 @@
 #include "framework/application_win.h"
 
-#include "common/path_text.h"
 #include "framework/registry_profile_win.h"
 
+#include <shlwapi.h>
+
+#include <exception>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -53,8 +56,10 @@ void setProfileRoot(const std::string& company, const std::string& application)
 
 ProfileStore& profile()
 {
+    // The program names its profile before anything reads a setting; a read before that would
+    // go to a key of nobody's.
     if (!programProfile)
-        setProfileRoot("Brisvane", moduleBaseName());
+        std::terminate();
     return *programProfile;
 }
 
@@ -78,7 +83,14 @@ std::string modulePath()
 
 std::string moduleBaseName()
 {
-    return splitPath(modulePath()).name;
+    // The shell's path functions know double-byte names, where a trail byte may look like a
+    // backslash.
+    std::string path = modulePath();
+    std::string name = PathFindFileNameA(path.c_str());
+    std::vector<char> buffer(name.begin(), name.end());
+    buffer.push_back('\0');
+    PathRemoveExtensionA(buffer.data());
+    return buffer.data();
 }
 
 }  // namespace app

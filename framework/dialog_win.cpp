@@ -2,6 +2,7 @@
 
 #include "framework/application_win.h"
 #include "framework/data_exchange_win.h"
+#include "framework/waitables_win.h"
 #include "framework/window_text_win.h"
 
 namespace {
@@ -30,12 +31,57 @@ bool returnsDirectly(UINT message)
     }
 }
 
+// One message filter hook per thread while modeless dialogs exist: modal loops call it with
+// every message they fetch, so a modeless window keeps its accelerators and dialog keys while
+// another window of the program runs a modal loop.
+thread_local HHOOK messageFilterHook = nullptr;
+thread_local int modelessDialogs = 0;
+// The message being offered: IsDialogMessage hands it to the filter once more, where it must
+// not be offered again. A loop nested in a handler (a run started by Enter, a file dialog
+// opened by Ctrl+O) fetches other messages, and those are offered.
+thread_local const MSG* offeredMessage = nullptr;
+
+bool isOffered(const MSG& message)
+{
+    // IsDialogMessageA may hand the filter a converted copy, with wParam in another code.
+    return offeredMessage && offeredMessage->hwnd == message.hwnd &&
+           offeredMessage->message == message.message &&
+           offeredMessage->lParam == message.lParam && offeredMessage->time == message.time;
+}
+
+LRESULT CALLBACK offerFromModalLoop(int code, WPARAM wParam, LPARAM lParam)
+{
+    if ((code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX) && lParam != 0 &&
+        Dialog::preTranslateForDialogs(*reinterpret_cast<MSG*>(lParam)))
+        return 1;
+    return CallNextHookEx(messageFilterHook, code, wParam, lParam);
+}
+
+void holdMessageFilter()
+{
+    if (modelessDialogs++ == 0)
+        messageFilterHook = SetWindowsHookExA(WH_MSGFILTER, offerFromModalLoop, nullptr,
+                                              GetCurrentThreadId());
+}
+
+void releaseMessageFilter()
+{
+    if (--modelessDialogs == 0 && messageFilterHook) {
+        UnhookWindowsHookEx(messageFilterHook);
+        messageFilterHook = nullptr;
+    }
+}
+
 }  // namespace
 
 Dialog::Dialog(int templateId) : templateId_(templateId) {}
 
 Dialog::~Dialog()
 {
+    if (holdsMessageFilter_) {
+        holdsMessageFilter_ = false;
+        releaseMessageFilter();
+    }
     if (hwnd_ && IsWindow(hwnd_)) {
         RemovePropA(hwnd_, objectProperty);
         if (!modal_)
@@ -59,6 +105,10 @@ bool Dialog::createModeless(HWND owner)
     ended_ = false;
     HWND window = CreateDialogParamA(app::instance(), MAKEINTRESOURCEA(templateId_), owner,
                                      dialogProc, reinterpret_cast<LPARAM>(this));
+    if (window && !holdsMessageFilter_) {
+        holdsMessageFilter_ = true;
+        holdMessageFilter();
+    }
     return window != nullptr;
 }
 
@@ -97,6 +147,12 @@ INT_PTR Dialog::runMessageLoop()
 {
     MSG message;
     while (!ended_) {
+        // Between messages the watched handles get their turn; GetMessage then finds a
+        // message at once.
+        while (!ended_ && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
+            waitables::waitForMessageOrSignal(INFINITE);
+        if (ended_)
+            break;
         BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got == 0) {
             // Leave the quit message for whoever runs the next loop out.
@@ -105,17 +161,34 @@ INT_PTR Dialog::runMessageLoop()
         }
         if (got == -1)
             break;
-        bool consumed = false;
-        for (HWND window = message.hwnd; window && !consumed; window = GetParent(window)) {
-            if (Dialog* dialog = fromWindow(window))
-                consumed = dialog->preTranslateMessage(message);
-        }
-        if (!consumed) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        dispatchLoopMessage(message);
     }
     return result_;
+}
+
+bool Dialog::preTranslateForDialogs(MSG& message)
+{
+    if (isOffered(message))
+        return false;
+    const MSG* outer = offeredMessage;
+    offeredMessage = &message;
+    bool consumed = false;
+    // GetParent gives the owner of a top-level window: a control's message reaches its dialog,
+    // and an owned window's the window that owns it.
+    for (HWND window = message.hwnd; window && !consumed; window = GetParent(window)) {
+        if (Dialog* dialog = fromWindow(window))
+            consumed = dialog->preTranslateMessage(message);
+    }
+    offeredMessage = outer;
+    return consumed;
+}
+
+void Dialog::dispatchLoopMessage(MSG& message)
+{
+    if (preTranslateForDialogs(message))
+        return;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
 }
 
 bool Dialog::updateData(bool fromControls)
@@ -233,6 +306,10 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LP
     if (message == WM_NCDESTROY) {
         RemovePropA(window, objectProperty);
         self->hwnd_ = nullptr;
+        if (self->holdsMessageFilter_) {
+            self->holdsMessageFilter_ = false;
+            releaseMessageFilter();
+        }
     }
     if (!answer.handled)
         return FALSE;

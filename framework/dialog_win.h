@@ -46,6 +46,15 @@ public:
     // thread, offering each to the dialogs it is meant for first, until endDialog or WM_QUIT.
     INT_PTR runMessageLoop();
 
+    // What every loop of ours does with a fetched message: offer it to the modeless dialogs it
+    // is meant for, and translate and dispatch it when none consumed it. Loops that are not
+    // ours (modal dialogs, message boxes, the shell's boxes) offer it through a message filter
+    // hook that lives as long as a modeless dialog of the thread does.
+    static void dispatchLoopMessage(MSG& message);
+    // Offers a message to the dialogs of its window and the windows above it; true when one
+    // consumed it.
+    static bool preTranslateForDialogs(MSG& message);
+
     HWND hwnd() const { return hwnd_; }
     bool isOpen() const { return hwnd_ != nullptr && IsWindow(hwnd_); }
     bool isModal() const { return modal_; }
@@ -135,6 +144,7 @@ private:
 
     int templateId_;
     HWND hwnd_ = nullptr;
+    bool holdsMessageFilter_ = false;
     bool modal_ = false;
     bool ended_ = false;
     INT_PTR result_ = 0;

@@ -84,6 +84,11 @@ struct Find {
     static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE h) noexcept { FindClose(h); }
 };
+struct ChangeNotification {
+    using Handle = HANDLE;
+    static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void close(HANDLE h) noexcept { FindCloseChangeNotification(h); }
+};
 struct RegistryKey : Base<HKEY> {
     static void close(HKEY h) noexcept { RegCloseKey(h); }
 };
@@ -93,6 +98,10 @@ struct Window : Base<HWND> {
 // Item id lists the shell allocates (folder picker, special folders).
 struct ItemIdList : Base<ITEMIDLIST*> {
     static void close(ITEMIDLIST* h) noexcept { CoTaskMemFree(h); }
+};
+// Memory the system hands out with LocalAlloc (CommandLineToArgvW, FormatMessage).
+struct LocalMemory : Base<HLOCAL> {
+    static void close(HLOCAL h) noexcept { LocalFree(h); }
 };
 }  // namespace handle_traits
 
@@ -104,9 +113,45 @@ using IconHandle = UniqueHandle<handle_traits::Icon>;
 using KernelHandle = UniqueHandle<handle_traits::Kernel>;
 using FileHandle = UniqueHandle<handle_traits::File>;
 using FindHandle = UniqueHandle<handle_traits::Find>;
+using ChangeNotificationHandle = UniqueHandle<handle_traits::ChangeNotification>;
 using RegistryKey = UniqueHandle<handle_traits::RegistryKey>;
 using WindowHandle = UniqueHandle<handle_traits::Window>;
 using ItemIdList = UniqueHandle<handle_traits::ItemIdList>;
+using LocalMemory = UniqueHandle<handle_traits::LocalMemory>;
+
+// COM on this thread for the owner's life; uninitialised only when the initialisation counted.
+class ComInitialization {
+public:
+    ComInitialization() noexcept : initialized_(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComInitialization()
+    {
+        if (initialized_)
+            CoUninitialize();
+    }
+    ComInitialization(const ComInitialization&) = delete;
+    ComInitialization& operator=(const ComInitialization&) = delete;
+
+private:
+    bool initialized_;
+};
+
+// A mutex created as owned: released, then closed, when the owner goes.
+class OwnedMutex {
+public:
+    explicit OwnedMutex(HANDLE mutex) noexcept : mutex_(mutex) {}
+    ~OwnedMutex()
+    {
+        if (mutex_)
+            ReleaseMutex(mutex_.get());
+    }
+    OwnedMutex(const OwnedMutex&) = delete;
+    OwnedMutex& operator=(const OwnedMutex&) = delete;
+
+    explicit operator bool() const noexcept { return static_cast<bool>(mutex_); }
+
+private:
+    UniqueHandle<handle_traits::Kernel> mutex_;
+};
 
 // A device context obtained with GetDC and given back with ReleaseDC.
 class WindowDC {

@@ -11,6 +11,23 @@ int systemMessageBox(HWND owner, const char* text, const char* caption, UINT fla
 
 MessageBoxFunction currentFunction = systemMessageBox;
 
+int systemWideMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags)
+{
+    return MessageBoxW(owner, text, caption, flags);
+}
+
+WideMessageBoxFunction currentWideFunction = systemWideMessageBox;
+
+UINT withDefaultIcon(UINT flags)
+{
+    UINT type = flags & MB_TYPEMASK;
+    bool namesIcon = (flags & MB_ICONMASK) != 0;
+    if (!namesIcon && (type == MB_OK || type == MB_OKCANCEL || type == MB_YESNO ||
+                       type == MB_YESNOCANCEL))
+        flags |= MB_ICONEXCLAMATION;
+    return flags;
+}
+
 }  // namespace
 
 void setMessageBoxFunction(MessageBoxFunction function)
@@ -34,10 +51,21 @@ HWND messageBoxOwner()
 
 int appMessageBox(const std::string& text, UINT flags)
 {
-    UINT type = flags & MB_TYPEMASK;
-    bool namesIcon = (flags & MB_ICONMASK) != 0;
-    if (!namesIcon && (type == MB_OK || type == MB_OKCANCEL || type == MB_YESNO ||
-                       type == MB_YESNOCANCEL))
-        flags |= MB_ICONEXCLAMATION;
-    return showMessageBox(messageBoxOwner(), text, app::displayName(), flags);
+    return showMessageBox(messageBoxOwner(), text, app::displayName(), withDefaultIcon(flags));
+}
+
+void setWideMessageBoxFunction(WideMessageBoxFunction function)
+{
+    currentWideFunction = function ? function : systemWideMessageBox;
+}
+
+int appMessageBoxWide(const std::wstring& text, UINT flags)
+{
+    const std::string& caption = app::displayName();
+    std::wstring wideCaption(caption.size(), L'\0');
+    int length = MultiByteToWideChar(CP_ACP, 0, caption.data(), static_cast<int>(caption.size()),
+                                     &wideCaption[0], static_cast<int>(wideCaption.size()));
+    wideCaption.resize(static_cast<std::size_t>(length > 0 ? length : 0));
+    return currentWideFunction(messageBoxOwner(), text.c_str(), wideCaption.c_str(),
+                               withDefaultIcon(flags));
 }

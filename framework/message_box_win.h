@@ -18,5 +18,12 @@ int showMessageBox(HWND owner, const std::string& text, const std::string& capti
 // display name, and given the exclamation icon when the caller names none.
 int appMessageBox(const std::string& text, UINT flags = MB_OK);
 
+// The program's message box for a text the code page cannot hold (UTF-16), through its own
+// replaceable function.
+using WideMessageBoxFunction = int (*)(HWND owner, const wchar_t* text, const wchar_t* caption,
+                                       UINT flags);
+void setWideMessageBoxFunction(WideMessageBoxFunction function);
+int appMessageBoxWide(const std::wstring& text, UINT flags = MB_OK);
+
 // The owner the program's message box would use right now.
 HWND messageBoxOwner();

@@ -1,6 +1,9 @@
 #include "installer/install_dialog_win.h"
 
+#include "framework/controls_win.h"
 #include "framework/handles_win.h"
+#include "framework/system_error_win.h"
+#include "installer/install_folder_win.h"
 #include "installer/installer_message_win.h"
 #include "installer/shell_folders_win.h"
 #include "resources/installer_resource.h"
@@ -12,6 +15,8 @@ namespace {
 struct InstallDialog {
     installer::InstallOptions options;
     std::string ownFileName;
+    // What the dialog opened with, offered again when a folder is refused.
+    std::string defaultFolder;
     IconHandle bigIcon;
     IconHandle smallIcon;
     bool ended = false;
@@ -71,9 +76,7 @@ void openDialog(HWND window, InstallDialog& dialog)
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     dialog.bigIcon = loadProgramIcon(instance, SM_CXICON);
     dialog.smallIcon = loadProgramIcon(instance, SM_CXSMICON);
-    SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(dialog.bigIcon.get()));
-    SendMessageA(window, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(dialog.smallIcon.get()));
+    setWindowIcons(window, dialog.bigIcon.get(), dialog.smallIcon.get());
 
     SendDlgItemMessageA(window, IDC_INSTALL_FOLDER, EM_LIMITTEXT,
                         installer::maxInstallFolderChars, 0);
@@ -108,6 +111,12 @@ void confirm(HWND window, InstallDialog& dialog)
     if (!read.skipCopy) {
         std::string problem = installer::installFolderProblem(read.installFolder,
                                                               dialog.ownFileName);
+        if (problem.empty()) {
+            DWORD error = prepareInstallFolder(read.installFolder);
+            if (error != ERROR_SUCCESS)
+                problem = installer::unwritableFolderText(
+                    read.installFolder, systemErrorText(error), dialog.defaultFolder);
+        }
         if (!problem.empty()) {
             installerMessage(problem, window);
             HWND box = GetDlgItem(window, IDC_INSTALL_FOLDER);
@@ -166,6 +175,7 @@ INT_PTR runInstallDialog(HINSTANCE instance, installer::InstallOptions& options,
     InstallDialog dialog;
     dialog.options = options;
     dialog.ownFileName = ownFileName;
+    dialog.defaultFolder = options.installFolder;
     INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_INSTALL), nullptr,
                                      installDialogProc, reinterpret_cast<LPARAM>(&dialog));
     if (result == 1)

@@ -10,6 +10,7 @@
 // Runs the dialog modally without an owner on a copy of the options; on OK the copy is handed
 // back and the result is 1, otherwise (CANCEL, the close box, the dialog destroyed) the options
 // stay as they were and the result is 0. ownFileName is the installer's own file name, one of
-// the files an install folder must have room for.
+// the files an install folder must have room for. OK with a folder that is too long or that the
+// user cannot write to explains why and keeps the dialog open; a folder accepted exists then.
 INT_PTR runInstallDialog(HINSTANCE instance, installer::InstallOptions& options,
                          const std::string& ownFileName);

@@ -7,15 +7,21 @@
 
 namespace installer {
 
-std::string defaultInstallFolder(const std::string& windowsFolder)
+std::string defaultInstallFolder(const std::string& userProgramFiles,
+                                 const std::string& localAppData)
 {
-    return makePath(splitPath(windowsFolder).drive, "\\Program Files", launcherName, "");
+    if (!userProgramFiles.empty())
+        return makePath("", userProgramFiles, launcherName, "");
+    if (!localAppData.empty())
+        return makePath("", makePath("", localAppData, "Programs", ""), launcherName, "");
+    return "";
 }
 
-InstallOptions defaultInstallOptions(const std::string& windowsFolder)
+InstallOptions defaultInstallOptions(const std::string& userProgramFiles,
+                                     const std::string& localAppData)
 {
     InstallOptions options;
-    options.installFolder = defaultInstallFolder(windowsFolder);
+    options.installFolder = defaultInstallFolder(userProgramFiles, localAppData);
     return options;
 }
 
@@ -80,6 +86,22 @@ std::string installFolderProblem(const std::string& installFolder,
     std::snprintf(text, sizeof(text),
                   "インストール先のフォルダー名が長すぎます。\n半角で %u 文字以内にしてください。",
                   static_cast<unsigned>(room));
+    return text;
+}
+
+std::string unwritableFolderText(const std::string& folder, const std::string& reason,
+                                 const std::string& suggestion)
+{
+    std::string why = reason;
+    while (!why.empty() && (why.back() == '\r' || why.back() == '\n' || why.back() == ' '))
+        why.pop_back();
+    std::string text = folder + " には書き込めないため、インストールできません。\n";
+    if (!why.empty())
+        text += "(" + why + ")\n";
+    text += "\nご自分の権限で書き込めるフォルダーを選んでください。"
+            "Program Files や Windows のフォルダーには管理者しか書き込めません。";
+    if (!suggestion.empty() && suggestion != folder)
+        text += "\n既定のインストール先は " + suggestion + " です。";
     return text;
 }
 

@@ -22,12 +22,17 @@ struct InstallOptions {
     bool skipCopy = false;
 };
 
-// The Program Files folder on the drive of the Windows folder: C:\WINDOWS gives
-// C:\Program Files\Quintarel; a Windows folder without a drive gives \Program Files\Quintarel.
-std::string defaultInstallFolder(const std::string& windowsFolder);
+// The user's own program folder with "Quintarel": ...\AppData\Local\Programs gives
+// ...\AppData\Local\Programs\Quintarel. A system that names no such folder (older than
+// Windows 7) has it in the same place below the local application data, which stands in. With
+// neither the text is empty and the user types a folder: a folder every user shares (Program
+// Files) is no default, since only an administrator may write there.
+std::string defaultInstallFolder(const std::string& userProgramFiles,
+                                 const std::string& localAppData);
 
 // The defaults of a run: the default install folder, both registrations on, copying on.
-InstallOptions defaultInstallOptions(const std::string& windowsFolder);
+InstallOptions defaultInstallOptions(const std::string& userProgramFiles,
+                                     const std::string& localAppData);
 
 // Drive and folder of a program file, ending in its separator: C:\Setup\installer.exe gives
 // C:\Setup\.
@@ -67,6 +72,11 @@ std::vector<CopyStep> copySteps(const std::string& sourceFolder, const std::stri
 // must fit a path buffer (259 bytes and the terminating zero).
 std::string installFolderProblem(const std::string& installFolder,
                                  const std::string& ownFileName);
+
+// Why the user cannot install into a folder they may not write to (reason: the system's text),
+// and which folder to choose instead.
+std::string unwritableFolderText(const std::string& folder, const std::string& reason,
+                                 const std::string& suggestion);
 
 // "%s を %s にコピーできませんでした。" filled with the two paths.
 std::string copyFailureText(const std::string& source, const std::string& destination);

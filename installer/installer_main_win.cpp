@@ -2,6 +2,8 @@
 // Startup and Send To shortcuts. It keeps no state; every run starts from the defaults.
 #include "common/directory_win.h"
 #include "common/shortcut_win.h"
+#include "framework/handles_win.h"
+#include "installer/desktop_user_win.h"
 #include "installer/install_dialog_win.h"
 #include "installer/install_paths.h"
 #include "installer/installer_message_win.h"
@@ -25,17 +27,10 @@ std::string ownProgramPath()
     return buffer;
 }
 
-std::string windowsFolder()
-{
-    char buffer[MAX_PATH] = {};
-    UINT length = GetWindowsDirectoryA(buffer, MAX_PATH);
-    return length > 0 && length < MAX_PATH ? buffer : "";
-}
-
 // Copies the files and starts the installed launcher; the launcher's installed path, or the
 // empty text when the launcher itself could not be copied.
-std::string copyAndStart(const std::string& sourceFolder, const std::string& ownFileName,
-                         const std::string& installFolder)
+std::string copyAndStart(const DesktopUser& user, const std::string& sourceFolder,
+                         const std::string& ownFileName, const std::string& installFolder)
 {
     std::string folder = installer::copyFolder(installFolder);
     // An existing folder is fine, and a folder that cannot be made shows in the copies.
@@ -49,15 +44,19 @@ std::string copyAndStart(const std::string& sourceFolder, const std::string& own
             return "";
     }
     std::string launcher = installer::launcherIn(folder);
-    ShellExecuteA(nullptr, nullptr, launcher.c_str(), nullptr, folder.c_str(), SW_SHOWDEFAULT);
+    // A failed start of a normal run is not reported: the shortcuts still follow. An elevated
+    // run that cannot hand the start to the user's shell says what to open instead.
+    if (!user.start(launcher, folder) && user.elevated())
+        installerMessage("管理者として実行されたため、Quintarel を起動しませんでした。\n" +
+                         launcher + " を開いて起動してください。");
     return launcher;
 }
 
 // A failure here (no such folder, a path too long, the link not saved) is not reported.
-void addShortcut(int csidl, const std::string& launcherTarget)
+void addShortcut(const DesktopUser& user, int csidl, const std::string& launcherTarget)
 {
     std::string folder;
-    if (!specialFolderPath(csidl, folder))
+    if (!specialFolderPath(csidl, folder, user.folderToken()))
         return;
     createShortcut(launcherTarget, installer::shortcutIn(folder), "");
 }
@@ -70,10 +69,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     std::string ownPath = ownProgramPath();
     std::string sourceFolder = installer::folderOf(ownPath);
     std::string ownFileName = installer::fileNameOf(ownPath);
-    installer::InstallOptions options = installer::defaultInstallOptions(windowsFolder());
+    DesktopUser user;
+    std::string localAppData;
+    specialFolderPath(CSIDL_LOCAL_APPDATA, localAppData, user.folderToken());
+    installer::InstallOptions options = installer::defaultInstallOptions(
+        userProgramFilesFolder(user.folderToken()), localAppData);
 
     // Before the dialog rather than just before the shortcuts: its folder picker needs COM too.
-    CoInitialize(nullptr);
+    ComInitialization com;
     if (runInstallDialog(instance, options, ownFileName) == 0) {
         installerMessage("Install を中止します");
         return abandoned;
@@ -81,13 +84,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     std::string launcherTarget = installer::launcherIn(sourceFolder);
     if (!options.skipCopy) {
-        launcherTarget = copyAndStart(sourceFolder, ownFileName, options.installFolder);
+        launcherTarget = copyAndStart(user, sourceFolder, ownFileName, options.installFolder);
         if (launcherTarget.empty())
             return abandoned;
     }
     if (options.addToStartup)
-        addShortcut(CSIDL_STARTUP, launcherTarget);
+        addShortcut(user, CSIDL_STARTUP, launcherTarget);
     if (options.addToSendTo)
-        addShortcut(CSIDL_SENDTO, launcherTarget);
+        addShortcut(user, CSIDL_SENDTO, launcherTarget);
     return completed;
 }

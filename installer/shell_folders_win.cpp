@@ -1,52 +1,42 @@
 #include "installer/shell_folders_win.h"
 
+#include "common/folder_browser_win.h"
 #include "framework/handles_win.h"
 
+#include <knownfolders.h>
 #include <shlobj.h>
 
-namespace {
-
-bool pathOf(const ItemIdList& list, std::string& path)
+bool specialFolderPath(int csidl, std::string& path, HANDLE token)
 {
     char buffer[MAX_PATH] = {};
-    if (!list || !SHGetPathFromIDListA(list.get(), buffer))
+    if (FAILED(SHGetFolderPathA(nullptr, csidl, token, SHGFP_TYPE_CURRENT, buffer)))
         return false;
     buffer[MAX_PATH - 1] = '\0';
     path = buffer;
     return true;
 }
 
-int CALLBACK selectHeldFolder(HWND picker, UINT message, LPARAM, LPARAM heldFolder)
+std::string userProgramFilesFolder(HANDLE token)
 {
-    if (message == BFFM_INITIALIZED)
-        SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, heldFolder);
-    return 0;
-}
-
-}  // namespace
-
-bool specialFolderPath(int csidl, std::string& path)
-{
-    ITEMIDLIST* list = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, csidl, &list)))
-        return false;
-    return pathOf(ItemIdList(list), path);
+    // The folder need not exist yet: the installer makes it.
+    wchar_t* wide = nullptr;
+    HRESULT result = SHGetKnownFolderPath(FOLDERID_UserProgramFiles, KF_FLAG_DONT_VERIFY, token,
+                                          &wide);
+    std::string path;
+    if (SUCCEEDED(result) && wide) {
+        char buffer[MAX_PATH] = {};
+        BOOL lossy = FALSE;
+        int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide, -1, buffer,
+                                         MAX_PATH, nullptr, &lossy);
+        // A user name outside the code page would give a path the A functions cannot open.
+        if (length > 0 && !lossy)
+            path = buffer;
+    }
+    CoTaskMemFree(wide);
+    return path;
 }
 
 bool browseInstallFolder(HWND owner, std::string& folder)
 {
-    char displayName[MAX_PATH] = {};
-    BROWSEINFOA info{};
-    info.hwndOwner = owner;
-    info.pszDisplayName = displayName;
-    info.lpszTitle = "Select Install Folder.";
-    info.ulFlags = BIF_RETURNONLYFSDIRS;
-    info.lpfn = selectHeldFolder;
-    info.lParam = reinterpret_cast<LPARAM>(folder.c_str());
-    ItemIdList chosen(SHBrowseForFolderA(&info));
-    std::string path;
-    if (!pathOf(chosen, path))
-        return false;
-    folder = path;
-    return true;
+    return browseForFolder(owner, "Select Install Folder.", BIF_RETURNONLYFSDIRS, folder, folder);
 }

@@ -1,14 +1,11 @@
-// The folder items of the tray command popup, and the folder list box refilled in the same pass
-// from the profile.
-#include "app/main_window_win.h"
+#include "launcher/folder_menu_win.h"
 
 #include "framework/application_win.h"
 #include "framework/message_box_win.h"
 #include "framework/system_error_win.h"
 #include "launcher/folder_menu.h"
+#include "launcher/launcher_menu_win.h"
 #include "resources/resource.h"
-#include "settings/folder_list.h"
-#include "settings/list_box_text_win.h"
 #include "settings/system_look_win.h"
 
 #include <cstdlib>
@@ -27,47 +24,75 @@ int desktopBottom(HWND fallback)
 
 }  // namespace
 
-void MainWindow::rebuildFolderMenu()
+bool TrayCommandMenu::load()
 {
-    HMENU popup = trayCommandPopup();
-    if (!popup) {
-        fixedItemCount = 0;
+    if (!trayCommandMenu)
+        trayCommandMenu.reset(LoadMenuA(app::instance(), MAKEINTRESOURCEA(IDR_TRAY_MENU)));
+    HMENU menu = popup();
+    fixedItems = menu ? GetMenuItemCount(menu) : 0;
+    return menu != nullptr;
+}
+
+HMENU TrayCommandMenu::popup() const
+{
+    return trayCommandMenu ? GetSubMenu(trayCommandMenu.get(), 0) : nullptr;
+}
+
+void TrayCommandMenu::showFolders(HWND owner, const std::vector<std::string>& paths,
+                                  const std::string& currentFolder, int desktopRatio)
+{
+    HMENU menu = popup();
+    if (!menu) {
+        fixedItems = 0;
         return;
     }
-    int rows = folderMenuRows(settingsChain.standard().DesktopRatio, desktopBottom(hwnd()),
+    int rows = folderMenuRows(desktopRatio, desktopBottom(owner),
                               std::abs(systemMenuFont().lfHeight));
 
-    while (GetMenuItemCount(popup) > fixedItemCount) {
-        if (!DeleteMenu(popup, static_cast<UINT>(fixedItemCount), MF_BYPOSITION))
+    while (GetMenuItemCount(menu) > fixedItems) {
+        if (!DeleteMenu(menu, static_cast<UINT>(fixedItems), MF_BYPOSITION))
             break;
     }
-
-    std::vector<std::string> paths = readFolderList(app::profile());
     if (!paths.empty())
-        AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+        AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
 
-    HWND list = item(IDC_FOLDER_LIST);
-    if (list)
-        SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    folderPaths.clear();
-    int base = GetMenuItemCount(popup);
+    int base = GetMenuItemCount(menu);
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::string& path = paths[i];
-        folderPaths.push_back(path);
-        if (list) {
-            std::string line =
-                folderListLine(path, settingsChain.findFolderSettings(path) != nullptr);
-            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
-        }
-        int position = static_cast<int>(i) + fixedItemCount + 1;
+        int position = static_cast<int>(i) + fixedItems + 1;
         UINT flags = MF_STRING | (startsNewColumn(position, rows) ? MF_MENUBARBREAK : 0);
-        AppendMenuA(popup, flags, folderFirstId + i, folderItemText(path).c_str());
+        AppendMenuA(menu, flags, folderFirstId + i, folderItemText(path).c_str());
         if (path == currentFolder)
-            CheckMenuItem(popup, static_cast<UINT>(base + static_cast<int>(i)),
+            CheckMenuItem(menu, static_cast<UINT>(base + static_cast<int>(i)),
                           MF_BYPOSITION | MF_CHECKED);
     }
-    if (list)
-        SendMessageA(list, LB_SETHORIZONTALEXTENT,
-                     static_cast<WPARAM>(widestListBoxLine(list)), 0);
-    updateData(false);
+}
+
+void TrayCommandMenu::removeFolder(int index, int countBefore)
+{
+    HMENU menu = popup();
+    if (!menu)
+        return;
+    DeleteMenu(menu, folderFirstId + static_cast<unsigned>(index), MF_BYCOMMAND);
+    for (int later = index + 1; later < countBefore; ++later) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID;
+        info.wID = folderFirstId + static_cast<unsigned>(later - 1);
+        SetMenuItemInfoA(menu, folderFirstId + static_cast<unsigned>(later), FALSE, &info);
+    }
+    // The separator goes with the last folder.
+    if (countBefore == 1 && GetMenuItemCount(menu) > fixedItems &&
+        (GetMenuState(menu, static_cast<UINT>(fixedItems), MF_BYPOSITION) & MF_SEPARATOR))
+        DeleteMenu(menu, static_cast<UINT>(fixedItems), MF_BYPOSITION);
+}
+
+void TrayCommandMenu::popUp(HWND owner, int x, int y)
+{
+    HMENU menu = popup();
+    if (!menu) {
+        PostMessageA(owner, WM_NULL, 0, 0);
+        return;
+    }
+    trackMenu(owner, menu, x, y);
 }

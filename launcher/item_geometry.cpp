@@ -54,11 +54,12 @@ ItemSize measuredItemSize(std::int32_t iconPrint, std::int32_t iconSize,
     return {valid, clampExtent(width, 0), clampExtent(height, 1)};
 }
 
-TextPlace itemTextPlace(std::int32_t iconPrint, std::int32_t iconSize, std::int32_t textHeight)
+TextPlace itemTextPlace(std::int32_t iconPrint, std::int32_t iconSize, std::int32_t textHeight,
+                        std::int32_t nameMargin)
 {
     switch (iconPrint) {
     case 0:
-        return {true, 4, 0};
+        return {true, clampOffset(nameMargin), 0};
     case 2: {
         // Centred on the icon when the icon is the taller; at the top otherwise, so the text
         // stays inside an item that is as high as the text.

@@ -31,4 +31,6 @@ struct TextPlace {
     std::int32_t x = 0;
     std::int32_t y = 0;
 };
-TextPlace itemTextPlace(std::int32_t iconPrint, std::int32_t iconSize, std::int32_t textHeight);
+// A name-only item's text starts nameMargin pixels from the item's left edge (4 at 96 DPI).
+TextPlace itemTextPlace(std::int32_t iconPrint, std::int32_t iconSize, std::int32_t textHeight,
+                        std::int32_t nameMargin = 4);

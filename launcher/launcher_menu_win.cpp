@@ -1,73 +1,179 @@
-// Building the launcher menu from the current folder: one owner-drawn item per entry, with its
-// display text, path and shell icon kept side by side, in columns that fit the screen.
-#include "app/main_window_win.h"
+#include "launcher/launcher_menu_win.h"
 
 #include "common/path_text.h"
-
-#include "framework/application_win.h"
+#include "common/wide_text_win.h"
 #include "framework/message_box_win.h"
-#include "framework/profile_store.h"
 #include "framework/system_error_win.h"
+#include "launcher/icon_rules.h"
+#include "launcher/item_geometry.h"
 #include "launcher/menu_layout.h"
-#include "launcher/tray_icon_win.h"
-#include "settings/profile_names.h"
+#include "launcher/shell_icon_win.h"
+#include "launcher/wide_entry_text.h"
+#include "settings/display_scale.h"
+#include "settings/system_look_win.h"
 
 #include <shellapi.h>
 
 #include <cstring>
-
-namespace names = profile_names;
+#include <map>
 
 namespace {
 
+// Whether the registry gives the type's files pictures of their own: a DefaultIcon of "%1"
+// (the file's own icon) or an icon handler that looks into each file.
+bool typeDrawsEachFile(const std::string& extension)
+{
+    char type[256] = {};
+    LONG size = sizeof(type);
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, ("." + extension).c_str(), type, &size) !=
+            ERROR_SUCCESS ||
+        !type[0])
+        return false;
+    std::string progId = type;
+    RegistryKey handler;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (progId + "\\shellex\\IconHandler").c_str(), 0,
+                      KEY_READ, &opened) == ERROR_SUCCESS) {
+        handler.reset(opened);
+        return true;
+    }
+    char icon[MAX_PATH] = {};
+    size = sizeof(icon);
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, (progId + "\\DefaultIcon").c_str(), icon, &size) !=
+        ERROR_SUCCESS)
+        return false;
+    std::string value = icon;
+    value.erase(0, value.find_first_not_of(" \""));
+    return value.compare(0, 2, "%1") == 0;
+}
+
 // Appends items to a menu under construction, keeping the menu, the two text arrays and the
-// image list aligned: element i of each belongs to command id 0xA000 + i.
+// images aligned: element i of each belongs to command id 0xA000 + i. Entries that show the
+// same picture share one image.
 class LauncherMenuBuilder {
 public:
     LauncherMenuBuilder(HMENU menu, HIMAGELIST images, std::vector<std::string>& texts,
-                        std::vector<std::string>& paths, int rowsPerColumn, UINT iconSizeFlag)
-        : menu_(menu), images_(images), texts_(texts), paths_(paths),
-          rowsPerColumn_(rowsPerColumn), iconSizeFlag_(iconSizeFlag)
+                        std::vector<std::string>& paths, std::vector<std::u16string>& realTexts,
+                        std::vector<std::u16string>& realPaths, std::vector<int>& imageOfItem,
+                        int rowsPerColumn, ShellImageSource source)
+        : menu_(menu), images_(images), texts_(texts), paths_(paths), realTexts_(realTexts),
+          realPaths_(realPaths), imageOfItem_(imageOfItem), rowsPerColumn_(rowsPerColumn),
+          source_(source)
     {
     }
 
-    void append(std::string text, std::string path)
+    // The name and kind are what the folder listing said; they decide whether the picture can
+    // be asked for by type. realText and realPath are given for an entry whose name the code
+    // page cannot hold.
+    void append(std::string text, std::string path, const std::string& name, EntryKind kind,
+                std::u16string realText = {}, std::u16string realPath = {})
     {
         std::size_t index = texts_.size();
         UINT id = launcherFirstId + static_cast<UINT>(index);
         UINT flags = MF_OWNERDRAW | (startsColumn(index, rowsPerColumn_) ? MF_MENUBARBREAK : 0);
-        AppendMenuA(menu_, flags, id, reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id)));
-        appendIcon(path, static_cast<int>(index));
+        // An entry the menu refuses is left out of the arrays and images as well: one item
+        // missing from the menu alone would open its neighbour's file for every later item.
+        if (!AppendMenuA(menu_, flags, id, reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id))))
+            return;
+        imageOfItem_.push_back(imageFor(path, realPath, name, kind));
         texts_.push_back(std::move(text));
         paths_.push_back(std::move(path));
+        realTexts_.push_back(std::move(realText));
+        realPaths_.push_back(std::move(realPath));
     }
 
 private:
-    void appendIcon(const std::string& path, int index)
+    bool askByType(const std::string& name, const EntryKind& kind)
+    {
+        if (iconDependsOnFile(name, kind))
+            return false;
+        if (kind.folder)
+            return true;
+        std::string extension = lowerExtension(name);
+        auto known = typeDrawsEachFile_.find(extension);
+        if (known == typeDrawsEachFile_.end())
+            known = typeDrawsEachFile_.emplace(extension, typeDrawsEachFile(extension)).first;
+        return !known->second;
+    }
+
+    int imageFor(const std::string& path, const std::u16string& realPath,
+                 const std::string& name, const EntryKind& kind)
     {
         // A path the shell's own buffers cannot hold is not handed to it.
+        if (path.size() > maxPathChars || realPath.size() >= MAX_PATH)
+            return fallbackImage();
+        // The system's index first: a picture seen before in this build costs no icon.
+        bool byType = askByType(name, kind);
+        UINT flags = SHGFI_SYSICONINDEX | source_.sizeFlag | (byType ? SHGFI_USEFILEATTRIBUTES : 0);
+        DWORD attributes =
+            byType ? (kind.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL) : 0;
         SHFILEINFOA info{};
-        if (path.size() <= maxPathChars &&
-            SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | iconSizeFlag_) &&
-            info.hIcon) {
-            IconHandle icon(info.hIcon);
-            if (ImageList_ReplaceIcon(images_, -1, icon.get()) == index)
-                return;
+        HIMAGELIST system = nullptr;
+        if (realPath.empty()) {
+            system = reinterpret_cast<HIMAGELIST>(
+                SHGetFileInfoA(path.c_str(), attributes, &info, sizeof(info), flags));
+        } else {
+            // By the real path: the one with "?" names no file.
+            SHFILEINFOW wide{};
+            system = reinterpret_cast<HIMAGELIST>(
+                SHGetFileInfoW(wideChars(realPath), attributes, &wide, sizeof(wide), flags));
+            info.iIcon = wide.iIcon;
         }
-        // Image i must stay the image of item i: an entry the shell gives no icon for shows the
-        // system's application icon, or an empty cell when even that cannot be added.
-        if (ImageList_GetImageCount(images_) == index &&
-            ImageList_ReplaceIcon(images_, -1, LoadIconA(nullptr, IDI_APPLICATION)) == index)
-            return;
-        ImageList_SetImageCount(images_, static_cast<UINT>(index + 1));
+        if (!system)
+            return fallbackImage();
+        // A shortcut shows its target's picture with the shortcut overlay: its icon comes from
+        // the shell whole, once per picture.
+        std::pair<int, bool> picture{info.iIcon, !kind.folder && isShellLinkName(name)};
+        auto seen = imageOfPicture_.find(picture);
+        if (seen != imageOfPicture_.end())
+            return seen->second;
+        IconHandle icon;
+        if (picture.second && realPath.empty()) {
+            SHFILEINFOA whole{};
+            if (SHGetFileInfoA(path.c_str(), 0, &whole, sizeof(whole), SHGFI_ICON | source_.sizeFlag))
+                icon.reset(whole.hIcon);
+        } else if (picture.second) {
+            SHFILEINFOW whole{};
+            if (SHGetFileInfoW(wideChars(realPath), 0, &whole, sizeof(whole),
+                               SHGFI_ICON | source_.sizeFlag))
+                icon.reset(whole.hIcon);
+        } else {
+            // The index is the same in every size: the list with images large enough for the
+            // edge gives the picture.
+            icon.reset(ImageList_GetIcon(source_.list ? source_.list : system, info.iIcon,
+                                         ILD_NORMAL));
+        }
+        int image = icon ? ImageList_ReplaceIcon(images_, -1, icon.get()) : -1;
+        if (image < 0)
+            return fallbackImage();
+        imageOfPicture_.emplace(picture, image);
+        return image;
     }
+
+    // An entry the shell gives no picture for shows the system's application icon, or nothing
+    // when even that cannot be added.
+    int fallbackImage()
+    {
+        if (fallbackImage_ == noImageYet)
+            fallbackImage_ = ImageList_ReplaceIcon(images_, -1, LoadIconA(nullptr, IDI_APPLICATION));
+        return fallbackImage_;
+    }
+
+    static constexpr int noImageYet = -2;
 
     HMENU menu_;
     HIMAGELIST images_;
     std::vector<std::string>& texts_;
     std::vector<std::string>& paths_;
+    std::vector<std::u16string>& realTexts_;
+    std::vector<std::u16string>& realPaths_;
+    std::vector<int>& imageOfItem_;
     int rowsPerColumn_;
-    UINT iconSizeFlag_;
+    ShellImageSource source_;
+    // Our image of each picture: the system's index, and whether it has the shortcut overlay.
+    std::map<std::pair<int, bool>, int> imageOfPicture_;
+    std::map<std::string, bool> typeDrawsEachFile_;
+    int fallbackImage_ = noImageYet;
 };
 
 // The height of a line of text in the font, measured on the window's device context.
@@ -87,73 +193,268 @@ LONG textHeightOf(HWND window, HFONT font, const char* sample)
     return metrics.tmHeight;
 }
 
+// The text an item shows, in the code page or, for a real name, in UTF-16.
+struct ShownText {
+    std::string ansi;
+    std::u16string real;
+};
+
+ShownText shownTextOf(const std::string& text, const std::u16string& realText,
+                      std::int32_t stringsNumber)
+{
+    if (realText.empty())
+        return {shownItemText(text, stringsNumber), {}};
+    return {{}, shownWideItemText(realText, stringsNumber)};
+}
+
+SIZE textExtent(HDC dc, const ShownText& text)
+{
+    SIZE extent{};
+    if (text.real.empty())
+        GetTextExtentPointA(dc, text.ansi.c_str(), static_cast<int>(text.ansi.size()), &extent);
+    else
+        GetTextExtentPoint32W(dc, wideChars(text.real), static_cast<int>(text.real.size()),
+                              &extent);
+    return extent;
+}
+
 }  // namespace
 
-void MainWindow::buildLauncherMenu()
+void trackMenu(HWND owner, HMENU menu, int x, int y, UINT alignment)
 {
-    currentFolder =
-        app::profile().readString(names::nowFolderSection, names::appFolderValue, "");
-    updateData(false);
+    SetForegroundWindow(owner);
+    TrackPopupMenu(menu, alignment | TPM_RIGHTBUTTON, x, y, 0, owner, nullptr);
+    PostMessageA(owner, WM_NULL, 0, 0);
+}
 
+void LauncherMenu::recreateFont()
+{
+    menuFont.reset();
+    if (!settings_)
+        return;
+    // Stored as at 96 DPI, drawn at the DPI in force.
+    LOGFONTA font = toLogFont(fontAtDpi(settings_->Font, target_.dpi));
+    menuFont.reset(CreateFontIndirectA(&font));
+}
+
+void LauncherMenu::build(HWND owner, const std::string& folder, const std::string& folderItemText,
+                         const MenuTarget& target)
+{
     launcherMenu.reset();
     itemPaths.clear();
     itemTexts.clear();
+    itemRealTexts.clear();
+    itemRealPaths.clear();
+    itemImages.clear();
     launcherMenu.reset(CreatePopupMenu());
-    if (!launcherMenu) {
+    if (!launcherMenu || !settings_) {
         appMessageBox(lastErrorText(), MB_OK | MB_ICONSTOP);
         return;
     }
     launcherImageList.reset();
-    const LauncherSettings& settings = *activeSettings;
-    int edge = imageEdgeFor(settings.IconSize);
-    launcherImageList.reset(ImageList_Create(edge, edge, ILC_COLORDDB | ILC_MASK, 0, 99));
+    const LauncherSettings& settings = *settings_;
+    if (target != target_ || !menuFont) {
+        target_ = target;
+        recreateFont();
+    }
+    MenuLengths lengths = this->lengths();
+    int edge = lengths.iconSize;
+    // A folder shows a handful of distinct pictures, however many entries it has: the list
+    // grows a few images at a time rather than by a hundred images of memory at once.
+    launcherImageList.reset(ImageList_Create(edge, edge, ILC_COLORDDB | ILC_MASK, 0, 8));
     if (!launcherImageList) {
         appMessageBox(lastErrorText(), MB_OK | MB_ICONSTOP);
         return;
     }
     ImageList_SetBkColor(launcherImageList.get(), CLR_NONE);
 
-    trayIcon().setIcon(busyIcon.get());
-
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA((currentFolder + "\\*.*").c_str(), &found));
+    // Wide enumeration: a name the code page cannot hold is kept as it is, not as the "?" the
+    // A functions would give, which names no file.
+    std::u16string wideFolder = widened(folder);
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(wideChars(wideFolder + u"\\*.*"), &found));
+    std::string name;
+    bool nameHeld = search && narrowedExactly(found.cFileName, name);
 
     std::int64_t textHeight = 0;
     if (settings.IconPrint != displayIconOnly)
-        textHeight = textHeightOf(hwnd(), menuFont.get(), search ? found.cFileName : nullptr);
+        textHeight = textHeightOf(owner, menuFont.get(), search ? name.c_str() : nullptr);
 
-    RECT screen{};
-    HWND desktop = GetDesktopWindow();
-    if (!desktop || !GetWindowRect(desktop, &screen)) {
-        appMessageBox(lastErrorText(), MB_OK | MB_ICONINFORMATION);
-        GetWindowRect(hwnd(), &screen);
+    // The columns fill the height of the target monitor; without one (the system told nothing
+    // of its monitors), the desktop's.
+    std::int64_t screenHeight = target_.screenHeight;
+    if (screenHeight <= 0) {
+        RECT screen{};
+        HWND desktop = GetDesktopWindow();
+        if (!desktop || !GetWindowRect(desktop, &screen)) {
+            appMessageBox(lastErrorText(), MB_OK | MB_ICONINFORMATION);
+            GetWindowRect(owner, &screen);
+        }
+        screenHeight = screen.bottom;
     }
-    rowsPerColumn = rowsPerColumnFor(screen.bottom, settings.DesktopRatio, settings.HeightSpace,
-                                     rowHeight(settings.IconPrint, settings.IconSize, textHeight));
+    rowsPerColumn = rowsPerColumnFor(screenHeight, settings.DesktopRatio, lengths.heightSpace,
+                                     rowHeight(settings.IconPrint, lengths.iconSize, textHeight));
 
-    trayIcon().setTip(trayTipFor(currentFolder, TrayIcon::maxTipChars));
-
-    UINT iconSizeFlag = settings.IconSize == 32 ? SHGFI_LARGEICON : SHGFI_SMALLICON;
     LauncherMenuBuilder builder(launcherMenu.get(), launcherImageList.get(), itemTexts, itemPaths,
-                                rowsPerColumn, iconSizeFlag);
+                                itemRealTexts, itemRealPaths, itemImages, rowsPerColumn,
+                                shellImageSourceFor(lengths.iconSize));
     if (search) {
         std::size_t capacity = entryCapacity(settings.PrintMyself);
+        bool first = true;
         do {
-            std::string name = found.cFileName;
+            if (!first)
+                nameHeld = narrowedExactly(found.cFileName, name);
+            first = false;
             if (name == "." || name == "..")
                 continue;
             // The launcher ids end where the folder items begin: the first entries that fit
             // are listed, the rest are not.
             if (itemTexts.size() >= capacity)
                 break;
-            builder.append(entryDisplayText(name, settings.PrintEnt, settings.PrintLnk),
-                           currentFolder + "\\" + name);
-        } while (FindNextFileA(search.get(), &found));
+            EntryKind kind;
+            kind.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+            kind.readOnlyOrSystem =
+                (found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
+            std::string text = entryDisplayText(name, settings.PrintEnt, settings.PrintLnk);
+            if (nameHeld) {
+                builder.append(std::move(text), folder + "\\" + name, name, kind);
+                continue;
+            }
+            std::u16string realName = fromWide(found.cFileName);
+            builder.append(std::move(text), folder + "\\" + name, name, kind,
+                           wideEntryDisplayText(realName, settings.PrintEnt, settings.PrintLnk),
+                           wideFolder + u"\\" + realName);
+        } while (FindNextFileW(search.get(), &found));
         search.reset();
     }
 
     if (settings.PrintMyself)
-        builder.append(targetFolderText, currentFolder);
+        // The folder itself, whose marks the listing did not give: asked by path.
+        builder.append(folderItemText, folder, folder, EntryKind{true, true});
+}
 
-    trayIcon().setIcon(normalIcon.get());
+void LauncherMenu::popUp(HWND owner, int x, int y, UINT alignment)
+{
+    if (!launcherMenu)
+        return;
+    menuSelection = 0;
+    trackMenu(owner, launcherMenu.get(), x, y, alignment);
+}
+
+int LauncherMenu::entryOfItem(UINT type, ULONG_PTR data) const
+{
+    if (type != ODT_MENU || data < launcherFirstId || data > launcherLastId)
+        return -1;
+    std::size_t index = static_cast<std::size_t>(data - launcherFirstId);
+    return index < itemTexts.size() ? static_cast<int>(index) : -1;
+}
+
+bool LauncherMenu::measure(HWND owner, MEASUREITEMSTRUCT& item) const
+{
+    int index = entryOfItem(item.CtlType, item.itemData);
+    if (index < 0 || !settings_)
+        return false;
+    const LauncherSettings& settings = *settings_;
+    SIZE extent{};
+    if (settings.IconPrint != displayIconOnly) {
+        WindowDC dc(owner);
+        SelectedObject selected(dc.get(), menuFont.get());
+        extent = textExtent(dc.get(), shownTextOf(itemTexts[static_cast<std::size_t>(index)],
+                                                  itemRealTexts[static_cast<std::size_t>(index)],
+                                                  settings.StringsNumber));
+    }
+    MenuLengths lengths = this->lengths();
+    ItemSize size = measuredItemSize(settings.IconPrint, lengths.iconSize, lengths.heightSpace,
+                                     extent.cx, extent.cy, static_cast<std::int32_t>(item.itemWidth),
+                                     static_cast<std::int32_t>(item.itemHeight));
+    if (!size.valid)
+        appMessageBox("Invalid Icon Print.");
+    item.itemWidth = static_cast<UINT>(size.width);
+    item.itemHeight = static_cast<UINT>(size.height);
+    return true;
+}
+
+bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
+{
+    int index = entryOfItem(item.CtlType, item.itemData);
+    if (index < 0 || !settings_)
+        return false;
+    const LauncherSettings& settings = *settings_;
+    HDC dc = item.hDC;
+
+    COLORREF background = settings.BackgroundColor;
+    COLORREF text = settings.FontRGB;
+    UINT iconStyle = ILD_TRANSPARENT;
+    // The state is a set of bits: Windows adds ODS_NOACCEL to a highlighted item of a menu
+    // opened with the mouse, and ODS_INACTIVE, so comparing it whole misses the highlight.
+    bool selected = (item.itemState & ODS_SELECTED) != 0;
+    if (selected || (item.itemState & ODS_FOCUS) != 0) {
+        background = GetSysColor(COLOR_HIGHLIGHT);
+        text = GetSysColor(COLOR_HIGHLIGHTTEXT);
+        iconStyle = selected ? ILD_SELECTED : ILD_FOCUS;
+    }
+
+    ShownText shown = shownTextOf(itemTexts[static_cast<std::size_t>(index)],
+                                  itemRealTexts[static_cast<std::size_t>(index)],
+                                  settings.StringsNumber);
+    SelectedObject font(dc, menuFont.get());
+    SIZE extent = textExtent(dc, shown);
+
+    BrushHandle brush(CreateSolidBrush(background));
+    FillRect(dc, &item.rcItem, brush.get());
+    SetTextColor(dc, text);
+    SetBkColor(dc, background);
+
+    int x0 = item.rcItem.left;
+    int y = item.rcItem.top;
+    int image = itemImages[static_cast<std::size_t>(index)];
+    if (settings.IconPrint != displayNameOnly && image >= 0)
+        ImageList_Draw(launcherImageList.get(), image, dc, x0, y, iconStyle);
+    MenuLengths lengths = this->lengths();
+    TextPlace place =
+        itemTextPlace(settings.IconPrint, lengths.iconSize, extent.cy, lengths.nameMargin);
+    if (place.drawn && shown.real.empty())
+        TextOutA(dc, x0 + place.x, y + place.y, shown.ansi.c_str(),
+                 static_cast<int>(shown.ansi.size()));
+    else if (place.drawn)
+        TextOutW(dc, x0 + place.x, y + place.y, wideChars(shown.real),
+                 static_cast<int>(shown.real.size()));
+    return true;
+}
+
+void LauncherMenu::followHighlight(WPARAM wParam)
+{
+    unsigned id = LOWORD(wParam);
+    if (menuSelection >= 0 && id >= launcherFirstId && id <= launcherLastId)
+        menuSelection = static_cast<int>(id - launcherFirstId);
+}
+
+TypeAheadAnswer LauncherMenu::answerTypedKey(WPARAM wParam)
+{
+    unsigned char typed = static_cast<unsigned char>(LOWORD(wParam) & 0xFF);
+    bool shiftHeld = typed == ' ' && GetKeyState(VK_SHIFT) < 0;
+    TypeAheadAnswer answer = typeAhead(menuSelection, itemTexts, typed, shiftHeld);
+    menuSelection = answer.selection;
+    return answer;
+}
+
+TypeAheadAnswer LauncherMenu::answerTypedRealKey(wchar_t typed)
+{
+    TypeAheadAnswer answer = typeAheadReal(menuSelection, itemRealTexts, typed);
+    menuSelection = answer.selection;
+    return answer;
+}
+
+std::wstring LauncherMenu::realPathOf(unsigned id) const
+{
+    if (id < launcherFirstId || id - launcherFirstId >= itemRealPaths.size())
+        return {};
+    return wideChars(itemRealPaths[id - launcherFirstId]);
+}
+
+std::string LauncherMenu::pathOf(unsigned id) const
+{
+    if (id < launcherFirstId || id - launcherFirstId >= itemPaths.size())
+        return {};
+    return itemPaths[id - launcherFirstId];
 }

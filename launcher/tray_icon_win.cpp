@@ -2,15 +2,17 @@
 
 #include "common/path_text.h"
 
+#include <algorithm>
 #include <cstring>
 
-TrayIcon& trayIcon()
-{
-    static TrayIcon icon;
-    return icon;
-}
-
 namespace {
+
+constexpr UINT_PTR retryTimerId = 1;
+
+// The taskbar is usually a moment away: the first retry comes soon, later ones ever less often,
+// so a session without a taskbar costs next to nothing.
+constexpr UINT firstRetryMs = 250;
+constexpr UINT longestRetryMs = 60 * 1000;
 
 void copyTip(NOTIFYICONDATAA& data, const std::string& tip)
 {
@@ -21,25 +23,66 @@ void copyTip(NOTIFYICONDATAA& data, const std::string& tip)
 
 }  // namespace
 
-bool TrayIcon::add(HWND owner, UINT callbackMessage, HICON icon, const std::string& tip)
+TrayIcon::TrayIcon(HICON normal, HICON busy) : normalIcon_(normal), busyIcon_(busy) {}
+
+void TrayIcon::putUp(HWND owner, UINT callbackMessage, const std::string& tip)
 {
-    data_ = NOTIFYICONDATAA{};
-    // The record as the shell first defined it: every shell version accepts it.
-    data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    data_.hWnd = owner;
-    data_.uID = iconId;
-    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data_.uCallbackMessage = callbackMessage;
-    data_.hIcon = icon;
-    copyTip(data_, tip);
-    added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
-    return added_;
+    if (!taskbarCreatedMessage_)
+        taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
+    if (data_.hWnd != owner) {
+        data_ = NOTIFYICONDATAA{};
+        // The record as the shell first defined it: every shell version accepts it.
+        data_.cbSize = NOTIFYICONDATAA_V1_SIZE;
+        data_.hWnd = owner;
+        data_.uID = iconId;
+        data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        data_.uCallbackMessage = callbackMessage;
+        data_.hIcon = normalIcon_.get();
+        copyTip(data_, tip);
+        added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE;
+    } else {
+        putUpAgain();
+    }
+    if (added_) {
+        KillTimer(owner, retryTimerId);
+        retryDelay_ = 0;
+        return;
+    }
+    retryLater();
 }
 
-bool TrayIcon::readd()
+bool TrayIcon::isTaskbarCreated(UINT message) const
 {
+    // A registered message has no fixed number to switch on.
+    return taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_;
+}
+
+void TrayIcon::putUpAfterTaskbarRestart()
+{
+    // Before the icon was first put up there is nothing to restore.
     if (!data_.hWnd)
+        return;
+    retryDelay_ = 0;
+    putUp(data_.hWnd, data_.uCallbackMessage, data_.szTip);
+}
+
+bool TrayIcon::retryOnTimer(UINT_PTR timerId)
+{
+    if (timerId != retryTimerId || !data_.hWnd)
         return false;
+    KillTimer(data_.hWnd, retryTimerId);
+    putUp(data_.hWnd, data_.uCallbackMessage, data_.szTip);
+    return true;
+}
+
+void TrayIcon::retryLater()
+{
+    retryDelay_ = retryDelay_ == 0 ? firstRetryMs : std::min(retryDelay_ * 2, longestRetryMs);
+    SetTimer(data_.hWnd, retryTimerId, retryDelay_, nullptr);
+}
+
+bool TrayIcon::putUpAgain()
+{
     // A taskbar that still shows the icon refuses to add it twice; then it is up all the same.
     added_ = Shell_NotifyIconA(NIM_ADD, &data_) != FALSE ||
              Shell_NotifyIconA(NIM_MODIFY, &data_) != FALSE;
@@ -62,6 +105,8 @@ bool TrayIcon::remove()
 {
     if (!data_.hWnd)
         return false;
+    KillTimer(data_.hWnd, retryTimerId);
+    retryDelay_ = 0;
     bool removed = Shell_NotifyIconA(NIM_DELETE, &data_) != FALSE;
     added_ = false;
     return removed;

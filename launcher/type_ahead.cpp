@@ -1,5 +1,7 @@
 #include "launcher/type_ahead.h"
 
+#include "launcher/wide_entry_text.h"
+
 namespace {
 
 // The C locale's upper case: only a to z change, so a byte of a double-byte character never
@@ -7,6 +9,25 @@ namespace {
 unsigned char upperLatin(unsigned char c)
 {
     return (c >= 'a' && c <= 'z') ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+// The next entry after the selection, wrapping, whose text the test accepts.
+template <typename Text, typename Matches>
+TypeAheadAnswer nextMatch(int selection, const std::vector<Text>& texts, Matches matches)
+{
+    TypeAheadAnswer answer;
+    answer.selection = selection;
+    int count = static_cast<int>(texts.size());
+    int candidate = selection;
+    for (int step = 0; step < count; ++step) {
+        candidate = candidate + 1 == count ? 0 : candidate + 1;
+        if (matches(texts[static_cast<std::size_t>(candidate)])) {
+            answer.selection = candidate;
+            answer.result = highlightAnswer(candidate);
+            return answer;
+        }
+    }
+    return answer;
 }
 
 }  // namespace
@@ -28,20 +49,23 @@ TypeAheadAnswer typeAhead(int selection, const std::vector<std::string>& texts,
         if (shiftHeld)
             return answer;
         answer.selection = selection + 1 == count ? 0 : selection + 1;
-        answer.result = selectEntry(answer.selection);
+        answer.result = highlightAnswer(answer.selection);
         return answer;
     }
 
-    int candidate = selection;
-    for (int step = 0; step < count; ++step) {
-        candidate = candidate + 1 == count ? 0 : candidate + 1;
-        const std::string& text = texts[static_cast<std::size_t>(candidate)];
-        if (!text.empty() &&
-            upperLatin(static_cast<unsigned char>(text[0])) == upperLatin(typed)) {
-            answer.selection = candidate;
-            answer.result = selectEntry(candidate);
-            return answer;
-        }
+    return nextMatch(selection, texts, [typed](const std::string& text) {
+        return !text.empty() && upperLatin(static_cast<unsigned char>(text[0])) == upperLatin(typed);
+    });
+}
+
+TypeAheadAnswer typeAheadReal(int selection, const std::vector<std::u16string>& realTexts,
+                              char32_t typed)
+{
+    if (selection < 0 || selection >= static_cast<int>(realTexts.size())) {
+        TypeAheadAnswer answer;
+        answer.selection = selection;
+        return answer;
     }
-    return answer;
+    return nextMatch(selection, realTexts,
+                     [typed](const std::u16string& text) { return firstCharacter(text) == typed; });
 }

@@ -19,7 +19,7 @@ struct TypeAheadAnswer {
     int collected = -1;
 };
 
-inline std::uint32_t selectEntry(int index)
+inline std::uint32_t highlightAnswer(int index)
 {
     return (menuCharSelect << 16) | (static_cast<std::uint32_t>(index) & 0xFFFF);
 }
@@ -28,3 +28,8 @@ inline std::uint32_t selectEntry(int index)
 // entries' display texts; shiftHeld keeps the highlight where it is after a space.
 TypeAheadAnswer typeAhead(int selection, const std::vector<std::string>& texts,
                           unsigned char typed, bool shiftHeld);
+
+// A typed character the code page cannot hold: only an entry with a real name (UTF-16, empty
+// for the entries the code page holds) can begin with it.
+TypeAheadAnswer typeAheadReal(int selection, const std::vector<std::u16string>& realTexts,
+                              char32_t typed);

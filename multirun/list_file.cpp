@@ -1,5 +1,7 @@
 #include "multirun/list_file.h"
 
+#include "common/path_text.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <limits>
@@ -190,4 +192,14 @@ ListFileContent readListFile(std::string_view bytes)
     ListFileReader reader;
     reader.addBytes(bytes.data(), bytes.size());
     return reader.finish();
+}
+
+std::string temporaryListPath(const std::string& path)
+{
+    if (path.empty())
+        return "~";
+    std::string temporary = cutWhole(path, path.size() - 1);
+    bool tilde = temporary.size() == path.size() - 1 && path.back() == '~';
+    temporary += tilde ? '_' : '~';
+    return temporary;
 }

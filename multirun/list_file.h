@@ -52,6 +52,11 @@ private:
 
 ListFileContent readListFile(std::string_view bytes);
 
+// The file a save writes before it takes the list's place: beside the list, its last character
+// turned into "~" (or "_" when it is one), so it is never longer than the list's own path and
+// fits wherever the list fits, and each save of a list replaces what a killed one left behind.
+std::string temporaryListPath(const std::string& path);
+
 // The leading number of a text as the C library's strtol reads it, with a 32-bit long: white
 // space skipped, an optional sign, then digits of the base; base 0 takes 0x/0X for hexadecimal
 // and a leading 0 for octal. A value beyond the 32-bit range gives its nearest limit.

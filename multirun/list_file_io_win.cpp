@@ -2,23 +2,12 @@
 
 #include "common/path_text.h"
 #include "framework/handles_win.h"
+#include "multirun/wakeup_lists.h"
 
 #include <algorithm>
 #include <vector>
 
 namespace {
-
-// The folder a temporary file beside the path goes into.
-std::string folderOf(const std::string& path)
-{
-    std::string folder;
-    if (!parentDirectory(path, folder))
-        return ".";
-    // "C:" alone names the drive's current directory, not its root.
-    if (folder.size() == 2 && folder[1] == ':')
-        folder += '\\';
-    return folder;
-}
 
 bool writeAll(HANDLE file, const std::string& bytes)
 {
@@ -30,6 +19,8 @@ bool writeAll(HANDLE file, const std::string& bytes)
             return false;
         written += done;
     }
+    // On disk before it takes the list's place: after a power cut NTFS may otherwise keep the
+    // rename but not the data, an empty list.
     return FlushFileBuffers(file) != FALSE;
 }
 
@@ -54,18 +45,31 @@ bool readListFileFrom(const std::string& path, ListFileContent& content)
 
 bool writeFileReplacing(const std::string& path, const std::string& bytes)
 {
-    char temporary[MAX_PATH] = {};
-    if (!GetTempFileNameA(folderOf(path).c_str(), "sqx", 0, temporary))
-        return false;
+    std::string temporary = temporaryListPath(path);
     bool written = false;
     {
-        FileHandle file(CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
         written = file && writeAll(file.get(), bytes);
     }
     if (written &&
-        MoveFileExA(temporary, path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return true;
-    DeleteFileA(temporary);
+    DeleteFileA(temporary.c_str());
     return false;
+}
+
+std::string diskPathKey(const std::string& path)
+{
+    std::string native = path;
+    toBackslashes(native);
+    char full[MAX_PATH] = {};
+    DWORD length = GetFullPathNameA(native.c_str(), MAX_PATH, full, nullptr);
+    if (length == 0 || length >= MAX_PATH)
+        return foldedPathKey(native);
+    char longForm[MAX_PATH] = {};
+    length = GetLongPathNameA(full, longForm, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH)
+        return foldedPathKey(full);
+    return foldedPathKey(longForm);
 }

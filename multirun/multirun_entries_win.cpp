@@ -3,6 +3,8 @@
 #include "multirun/multirun_window_win.h"
 
 #include "common/path_text.h"
+#include "common/wide_text_win.h"
+#include "framework/controls_win.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -15,7 +17,7 @@ int MultiRunWindow::selectedEntry() const
     return static_cast<int>(selected);
 }
 
-void MultiRunWindow::selectEntry(int index)
+void MultiRunWindow::selectListLine(int index)
 {
     SendMessageA(item(IDC_RUN_LIST), LB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
@@ -23,8 +25,15 @@ void MultiRunWindow::selectEntry(int index)
 bool MultiRunWindow::insertEntryItem(int index, const RunEntry& entry)
 {
     HWND list = item(IDC_RUN_LIST);
-    LRESULT at = SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
-                              reinterpret_cast<LPARAM>(entry.entryText.c_str()));
+    LRESULT at = LB_ERR;
+    if (entry.realPath.empty()) {
+        at = SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                          reinterpret_cast<LPARAM>(entry.entryText.c_str()));
+    } else {
+        std::u16string shown = entry.realPath + widened(entryParameterPart(entry));
+        at = SendMessageW(list, LB_INSERTSTRING, static_cast<WPARAM>(index),
+                          reinterpret_cast<LPARAM>(wideChars(shown)));
+    }
     if (at == LB_ERR || at == LB_ERRSPACE)
         return false;
     SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(at),
@@ -65,7 +74,7 @@ void MultiRunWindow::showEntries(int selection)
     }
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
-    selectEntry(selection);
+    selectListLine(selection);
 }
 
 void MultiRunWindow::showParameters()
@@ -76,9 +85,9 @@ void MultiRunWindow::showParameters()
     showingParameters = false;
 }
 
-bool MultiRunWindow::appendEntry(const std::string& path)
+bool MultiRunWindow::appendEntry(const std::string& path, const std::u16string& realPath)
 {
-    bool added = addEntry(entryForPath(path));
+    bool added = addEntry(realPath.empty() ? entryForPath(path) : entryForRealPath(path, realPath));
     showParameters();
     return added;
 }
@@ -86,14 +95,12 @@ bool MultiRunWindow::appendEntry(const std::string& path)
 void MultiRunWindow::addDroppedFiles(HDROP drop)
 {
     updateData(true);
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
-    for (UINT i = 0; i < count; ++i) {
-        char path[pathBufferSize] = {};
-        UINT length = DragQueryFileA(drop, i, nullptr, 0);
-        if (length >= pathBufferSize)
+    for (const DroppedPath& dropped : droppedRealPaths(drop)) {
+        // A path the list file's fixed buffers cannot hold is left out.
+        if (dropped.path.size() >= pathBufferSize || dropped.realPath.size() >= pathBufferSize)
             continue;
-        DragQueryFileA(drop, i, path, pathBufferSize);
-        addEntry(entryForPath(path));
+        addEntry(dropped.realPath.empty() ? entryForPath(dropped.path)
+                                          : entryForRealPath(dropped.path, dropped.realPath));
     }
     showParameters();
 }
@@ -127,7 +134,7 @@ void MultiRunWindow::onParametersEdited()
         return;
     }
     runEntries[selected] = edited;
-    selectEntry(selected);
+    selectListLine(selected);
 }
 
 void MultiRunWindow::moveSelectedUp()
@@ -153,7 +160,7 @@ void MultiRunWindow::removeSelected()
         return;
     int next = removeEntry(runEntries, selected);
     SendMessageA(item(IDC_RUN_LIST), LB_DELETESTRING, static_cast<WPARAM>(selected), 0);
-    selectEntry(next);
+    selectListLine(next);
     if (next < 0) {
         EnableWindow(item(IDC_RUN_PARAM), FALSE);
         return;
@@ -165,18 +172,5 @@ void MultiRunWindow::removeSelected()
 
 void MultiRunWindow::updateListExtent()
 {
-    HWND list = item(IDC_RUN_LIST);
-    WindowDC dc(list);
-    if (!dc)
-        return;
-    SelectedObject font(dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(list, WM_GETFONT, 0, 0)));
-    LONG widest = 0;
-    for (const RunEntry& entry : runEntries) {
-        SIZE size{};
-        int length = static_cast<int>(std::min<std::size_t>(entry.entryText.size(), 0x7FFFFFFF));
-        if (GetTextExtentPoint32A(dc.get(), entry.entryText.c_str(), length, &size))
-            widest = std::max(widest, size.cx);
-    }
-    SendMessageA(list, LB_SETHORIZONTALEXTENT,
-                 static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXVSCROLL)), 0);
+    ListBox(item(IDC_RUN_LIST)).fitExtentToLines(true);
 }

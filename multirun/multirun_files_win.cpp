@@ -3,6 +3,7 @@
 #include "multirun/multirun_window_win.h"
 
 #include "common/path_text.h"
+#include "common/wide_text_win.h"
 #include "framework/application_win.h"
 #include "framework/message_box_win.h"
 #include "multirun/list_caption.h"
@@ -43,9 +44,22 @@ private:
 
 }  // namespace
 
+bool MultiRunWindow::refuseListWithRealNames()
+{
+    int entry = firstEntryWithRealPath(runEntries);
+    if (entry < 0)
+        return false;
+    // The list file holds ANSI texts: such an entry would come back as "?" and never run.
+    std::u16string text = widened("「") + runEntries[static_cast<std::size_t>(entry)].realPath +
+                          widened("」\n\nは名前にこのシステムの文字コードにない文字を含むため、"
+                                  "リストを保存できません。\nリストから外してから保存してください。");
+    appMessageBoxWide(wideChars(text), MB_OK | MB_ICONSTOP);
+    return true;
+}
+
 bool MultiRunWindow::saveListFile(const std::string& path)
 {
-    if (runEntries.empty())
+    if (runEntries.empty() || refuseListWithRealNames())
         return false;
     if (!writeFileReplacing(path, formatListFile(runEntries, orderedRunChecked()))) {
         appMessageBox(openFailedMessage);
@@ -105,6 +119,10 @@ std::string MultiRunWindow::askListFile(bool save)
     dialog.lpstrFile = file;
     dialog.nMaxFile = pathBufferSize;
     dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
+    // The name comes filled in from the selected list: Ctrl+S, Enter must not replace it
+    // unasked.
+    if (save)
+        dialog.Flags |= OFN_OVERWRITEPROMPT;
     dialog.lpstrDefExt = "sqx";
     dialog.lpstrTitle = save ? "保存ファイル名" : "読み込みファイル名";
     BOOL confirmed = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
@@ -113,15 +131,22 @@ std::string MultiRunWindow::askListFile(bool save)
 
 void MultiRunWindow::saveListCommand()
 {
+    if (refuseListWithRealNames())
+        return;
     CurrentDirectoryScope inListFolder(listFolder);
     std::string path = askListFile(true);
     if (path.empty())
         return;
+    // A checked box marks the saved list too, when it is one of the registered lists: a mark
+    // outside them would never run.
+    bool mark = IsDlgButtonChecked(hwnd(), IDC_RUN_ON_WAKEUP) == BST_CHECKED;
     saveListFile(path);
     refreshRegisteredLists();
     selectRegisteredList(path);
-    if (IsDlgButtonChecked(hwnd(), IDC_RUN_ON_WAKEUP) == BST_CHECKED)
-        wakeupLists.add(app::profile(), path);
+    int saved = selectedRegisteredList();
+    if (mark && saved >= 0)
+        wakeupLists.add(app::profile(), registeredPaths[static_cast<std::size_t>(saved)]);
+    showWakeupMark();
 }
 
 void MultiRunWindow::openListCommand()
@@ -132,6 +157,4 @@ void MultiRunWindow::openListCommand()
         return;
     loadListFile(path);
     selectRegisteredList(path);
-    CheckDlgButton(hwnd(), IDC_RUN_ON_WAKEUP,
-                   wakeupLists.contains(path) ? BST_CHECKED : BST_UNCHECKED);
 }

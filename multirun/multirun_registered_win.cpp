@@ -2,12 +2,13 @@
 // the lists marked to run at every start and their run, and the window's own hot key.
 #include "multirun/multirun_window_win.h"
 
-#include "app/main_window_win.h"
 #include "common/path_text.h"
 #include "dialogs/hotkeys_win.h"
 #include "framework/application_win.h"
+#include "framework/controls_win.h"
 #include "framework/message_box_win.h"
 #include "framework/profile_store.h"
+#include "multirun/list_file_io_win.h"
 #include "resources/resource.h"
 #include "settings/profile_names.h"
 
@@ -37,43 +38,62 @@ void MultiRunWindow::refreshRegisteredLists()
 void MultiRunWindow::selectRegisteredList(const std::string& path)
 {
     SendMessageA(item(IDC_REGISTERED_LISTS), LB_SETCURSEL,
-                 static_cast<WPARAM>(findRegisteredList(registeredPaths, path)), 0);
+                 static_cast<WPARAM>(findRegisteredList(registeredPaths, path, diskPathKey)), 0);
+    showWakeupMark();
+}
+
+int MultiRunWindow::selectedRegisteredList() const
+{
+    LRESULT selected = SendMessageA(item(IDC_REGISTERED_LISTS), LB_GETCURSEL, 0, 0);
+    if (selected < 0 || static_cast<std::size_t>(selected) >= registeredPaths.size())
+        return -1;
+    return static_cast<int>(selected);
+}
+
+void MultiRunWindow::showWakeupMark()
+{
+    int selected = selectedRegisteredList();
+    bool marked = selected >= 0 && wakeupLists.contains(registeredPaths[static_cast<std::size_t>(selected)]);
+    CheckDlgButton(hwnd(), IDC_RUN_ON_WAKEUP, marked ? BST_CHECKED : BST_UNCHECKED);
 }
 
 void MultiRunWindow::onRunOnWakeupClicked()
 {
-    bool checked = IsDlgButtonChecked(hwnd(), IDC_RUN_ON_WAKEUP) == BST_CHECKED;
-    LRESULT selected = SendMessageA(item(IDC_REGISTERED_LISTS), LB_GETCURSEL, 0, 0);
-    if (selected < 0 || static_cast<std::size_t>(selected) >= registeredPaths.size())
-        return;
-    std::string path = registeredPaths[static_cast<std::size_t>(selected)];
-    if (checked)
-        wakeupLists.add(app::profile(), path);
-    else
-        wakeupLists.remove(app::profile(), path);
+    // Only a registered list can be marked; without one selected the click stores nothing,
+    // and the box goes back to saying so.
+    int selected = selectedRegisteredList();
+    if (selected >= 0) {
+        const std::string& path = registeredPaths[static_cast<std::size_t>(selected)];
+        if (IsDlgButtonChecked(hwnd(), IDC_RUN_ON_WAKEUP) == BST_CHECKED)
+            wakeupLists.add(app::profile(), path);
+        else
+            wakeupLists.remove(app::profile(), path);
+    }
+    showWakeupMark();
 }
 
 void MultiRunWindow::runWakeupLists()
 {
+    // Marks of lists not found at this start stay stored and run again once they are found.
     // A copy: the check box may change the marks while a list runs.
-    const std::vector<std::string> lists = wakeupLists.paths();
+    const std::vector<std::string> lists = wakeupLists.toRun(registeredPaths);
     for (const std::string& path : lists) {
+        if (exitRequested)
+            return;
         ShowWindow(hwnd(), SW_SHOWNORMAL);
         loadListFile(path);
         selectRegisteredList(path);
         runList();
     }
-    if (!lists.empty())
-        CheckDlgButton(hwnd(), IDC_RUN_ON_WAKEUP, BST_CHECKED);
 }
 
 void MultiRunWindow::setMultiRunHotkey()
 {
-    HotkeyWord word =
-        static_cast<HotkeyWord>(SendMessageA(item(IDC_RUN_HOTKEY), HKM_GETHOTKEY, 0, 0) & 0xFFFF);
-    if (word == multiRunHotkey)
+    HotkeyWord word = hotkeyFieldValue(item(IDC_RUN_HOTKEY));
+    // An unchanged key is registered again when it is not registered now.
+    if (word == multiRunHotkey && (word == 0 || hotkeys.isRegistered(mainHotkeyId)))
         return;
-    if (!registerHotkey(hwnd(), word, mainHotkeyId))
+    if (!hotkeys.registerKey(mainHotkeyId, word))
         reportHotkeyFailureInAppBox(pathBufferSize);
     app::profile().writeInt(names::multipleLaunchSection, names::hotkeyValue, word);
     multiRunHotkey = word;
@@ -82,7 +102,7 @@ void MultiRunWindow::setMultiRunHotkey()
 void MultiRunWindow::deleteMultiRunHotkey()
 {
     multiRunHotkey = 0;
-    unregisterHotkey(hwnd(), mainHotkeyId);
-    SendMessageA(item(IDC_RUN_HOTKEY), HKM_SETHOTKEY, 0, 0);
+    hotkeys.withdraw(mainHotkeyId);
+    setHotkeyFieldValue(item(IDC_RUN_HOTKEY), 0);
     app::profile().deleteValue(names::multipleLaunchSection, names::hotkeyValue);
 }

@@ -4,7 +4,9 @@
 #include "multirun/multirun_window_win.h"
 
 #include "common/shortcut_win.h"
+#include "common/wide_text_win.h"
 #include "framework/message_box_win.h"
+#include "framework/waitables_win.h"
 #include "multirun/run_parameters.h"
 #include "resources/resource.h"
 
@@ -53,25 +55,31 @@ void MultiRunWindow::setRunControlsEnabled(bool enabled)
 bool MultiRunWindow::takeOneMessage()
 {
     MSG message;
-    if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-        return true;
-    if (message.message == WM_QUIT) {
-        // The loop that ends the program must still see it.
-        PostQuitMessage(static_cast<int>(message.wParam));
-        return false;
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            // The loop that ends the program must still see it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        Dialog::dispatchLoopMessage(message);
     }
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-    return !abortRequested;
+    // Asked also when no message came: the abort or the exit may have been dispatched by
+    // another loop meanwhile, such as the shell's own box inside ShellExecuteExA.
+    return !runMustStop();
+}
+
+bool MultiRunWindow::runMustStop() const
+{
+    return abortRequested || exitRequested;
 }
 
 bool MultiRunWindow::waitForProcess(HANDLE process)
 {
     for (;;) {
-        DWORD result = WaitForSingleObject(process, waitSliceMs);
-        if (result == WAIT_OBJECT_0)
+        // The watched launcher folder keeps its turn while a program runs.
+        if (waitables::waitForMessageOrSignal(waitSliceMs, process))
             return true;
-        if (result != WAIT_TIMEOUT) {
+        if (WaitForSingleObject(process, 0) == WAIT_FAILED) {
             appMessageBox("プロセスの終了待ちに失敗");
             return true;
         }
@@ -82,18 +90,34 @@ bool MultiRunWindow::waitForProcess(HANDLE process)
 
 bool MultiRunWindow::startEntry(const RunEntry& entry, bool ordered)
 {
-    StartRequest request = startRequestFor(entry);
-    SHELLEXECUTEINFOA launch{};
-    launch.cbSize = sizeof(launch);
-    launch.fMask = SEE_MASK_NOCLOSEPROCESS;
-    launch.lpFile = request.file.c_str();
-    launch.lpParameters = request.parameters.c_str();
-    launch.nShow = SW_SHOWDEFAULT;
-    if (!ShellExecuteExA(&launch))
-        return true;
-    KernelHandle process(launch.hProcess);
-    if (!ordered)
-        return true;
+    HANDLE started = nullptr;
+    if (entry.realPath.empty()) {
+        StartRequest request = startRequestFor(entry);
+        SHELLEXECUTEINFOA launch{};
+        launch.cbSize = sizeof(launch);
+        launch.fMask = SEE_MASK_NOCLOSEPROCESS;
+        launch.lpFile = request.file.c_str();
+        launch.lpParameters = request.parameters.c_str();
+        launch.nShow = SW_SHOWDEFAULT;
+        if (!ShellExecuteExA(&launch))
+            return !runMustStop();
+        started = launch.hProcess;
+    } else {
+        // By its real path; a shortcut among such entries is left to the shell to resolve.
+        std::u16string parameters = widened(runParameters({}, entry));
+        SHELLEXECUTEINFOW launch{};
+        launch.cbSize = sizeof(launch);
+        launch.fMask = SEE_MASK_NOCLOSEPROCESS;
+        launch.lpFile = wideChars(entry.realPath);
+        launch.lpParameters = wideChars(parameters);
+        launch.nShow = SW_SHOWDEFAULT;
+        if (!ShellExecuteExW(&launch))
+            return !runMustStop();
+        started = launch.hProcess;
+    }
+    KernelHandle process(started);
+    if (!ordered || runMustStop())
+        return !runMustStop();
     return waitForProcess(process.get());
 }
 
@@ -101,7 +125,7 @@ void MultiRunWindow::runList()
 {
     // A run is never started inside another: its controls are disabled, but a command can
     // still be sent to the window.
-    if (running)
+    if (running || exitRequested)
         return;
     if (GetFocus() == item(IDC_RUN_HOTKEY)) {
         setMultiRunHotkey();
@@ -116,7 +140,7 @@ void MultiRunWindow::runList()
     abortRequested = false;
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i < runEntries.size())
-            selectEntry(static_cast<int>(i));
+            selectListLine(static_cast<int>(i));
         if (!takeOneMessage())
             break;
         if (!startEntry(list[i], ordered))
@@ -137,6 +161,12 @@ void MultiRunWindow::endRun()
     if (!keepWindowAfterRun)
         ShowWindow(hwnd(), SW_HIDE);
     showParameters();
+}
+
+void MultiRunWindow::endRunForExit()
+{
+    // Programs already started keep running; their handles are only closed.
+    exitRequested = true;
 }
 
 void MultiRunWindow::abortRun()

@@ -2,14 +2,14 @@
 // after-run options.
 #include "multirun/multirun_window_win.h"
 
-#include "app/main_window_win.h"
 #include "common/directory_win.h"
 #include "common/path_text.h"
-#include "dialogs/hotkeys_win.h"
 #include "framework/application_win.h"
+#include "framework/controls_win.h"
 #include "framework/data_exchange_win.h"
 #include "framework/profile_store.h"
 #include "multirun/list_caption.h"
+#include "multirun/list_file_io_win.h"
 #include "resources/resource.h"
 #include "settings/profile_names.h"
 
@@ -27,7 +27,7 @@ HICON loadProgramIcon(int size)
 
 }  // namespace
 
-MultiRunWindow::MultiRunWindow() : Dialog(IDD_MULTI_RUN) {}
+MultiRunWindow::MultiRunWindow() : Dialog(IDD_MULTI_RUN), wakeupLists(diskPathKey) {}
 
 bool MultiRunWindow::create(HWND owner)
 {
@@ -51,6 +51,7 @@ Dialog::MessageMap MultiRunWindow::messageMap() const
         command(IDC_RUN_ORDERED, &MultiRunWindow::onOrderedRunClicked),
         command(IDC_RUN_PANEL, &MultiRunWindow::toggleOptionPanel),
         command(IDC_REGISTERED_LISTS, &MultiRunWindow::openListCommand, LBN_DBLCLK),
+        command(IDC_REGISTERED_LISTS, &MultiRunWindow::showWakeupMark, LBN_SELCHANGE),
         command(IDC_RUN_ON_WAKEUP, &MultiRunWindow::onRunOnWakeupClicked),
         command(IDC_RUN_HOTKEY_SET, &MultiRunWindow::setMultiRunHotkey),
         command(IDC_RUN_HOTKEY_DELETE, &MultiRunWindow::deleteMultiRunHotkey),
@@ -93,10 +94,15 @@ BOOL MultiRunWindow::onInitDialog()
     // The template's system-modal bit asks for a topmost window; Wine does not make a modeless
     // dialog topmost from it, so the window says so itself.
     SetWindowPos(hwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    setWindowIcons();
+    loadWindowIcons();
     EnableWindow(item(IDC_RUN_PARAM), FALSE);
+    // The run list shows real names the code page cannot hold: the list control is made a
+    // Unicode window (its own wide procedure given back to it); ANSI texts still reach it
+    // through the A messages, converted without loss.
+    HWND runList = item(IDC_RUN_LIST);
+    SetWindowLongPtrW(runList, GWLP_WNDPROC, GetWindowLongPtrW(runList, GWLP_WNDPROC));
     readOptions();
-    setUpHotkeyField();
+    registerStoredHotkey();
     acceleratorTable = LoadAcceleratorsA(app::instance(), MAKEINTRESOURCEA(IDR_MULTIRUN_ACCEL));
     adjustSystemMenu();
     setMenuCheck(IDM_KEEP_WINDOW, keepWindowAfterRun);
@@ -108,16 +114,14 @@ BOOL MultiRunWindow::onInitDialog()
     optionPanelShown = !optionPanelShown;
     toggleOptionPanel();
     wakeupLists.load(app::profile());
-    wakeupLists.prune(registeredPaths);
     return TRUE;
 }
 
-void MultiRunWindow::setWindowIcons()
+void MultiRunWindow::loadWindowIcons()
 {
     bigIcon.reset(loadProgramIcon(32));
     smallIcon.reset(loadProgramIcon(16));
-    SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
-    SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+    setWindowIcons(hwnd(), bigIcon.get(), smallIcon.get());
 }
 
 void MultiRunWindow::readOptions()
@@ -133,12 +137,11 @@ void MultiRunWindow::readOptions()
         static_cast<HotkeyWord>(profile.readInt(section, names::hotkeyValue, 0) & 0xFFFF);
 }
 
-void MultiRunWindow::setUpHotkeyField()
+void MultiRunWindow::registerStoredHotkey()
 {
-    HWND field = item(IDC_RUN_HOTKEY);
-    SendMessageA(field, HKM_SETRULES, HKCOMB_NONE, MAKELPARAM(HOTKEYF_ALT, 0));
-    SendMessageA(field, HKM_SETHOTKEY, multiRunHotkey, 0);
-    if (multiRunHotkey != 0 && !registerHotkey(hwnd(), multiRunHotkey, mainHotkeyId))
+    setUpHotkeyField(item(IDC_RUN_HOTKEY), multiRunHotkey);
+    hotkeys.attach(hwnd());
+    if (multiRunHotkey != 0 && !hotkeys.registerKey(mainHotkeyId, multiRunHotkey))
         reportHotkeyFailureInAppBox();
 }
 

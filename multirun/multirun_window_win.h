@@ -8,6 +8,7 @@
 //   multirun/multirun_registered_win.cpp  registered lists, wake-up lists, the window's hot key
 #pragma once
 
+#include "dialogs/hotkeys_win.h"
 #include "framework/dialog_win.h"
 #include "framework/handles_win.h"
 #include "multirun/run_list_editing.h"
@@ -32,7 +33,8 @@ public:
     // The launcher menu's space bar: shows the window without activating it and appends an
     // entry for the path, without parameters.
     void showWithoutActivating();
-    bool appendEntry(const std::string& path);
+    // realPath is the real form of a path the code page cannot hold.
+    bool appendEntry(const std::string& path, const std::u16string& realPath = {});
 
     // The entries as the list shows them.
     std::vector<RunEntry> entries() const { return runEntries; }
@@ -43,9 +45,13 @@ public:
     void runList();
     // Hides the window, empties the list and makes a running run end.
     void abortRun();
+    // The program ends: a running run starts nothing more and returns at once, and no run
+    // starts after it.
+    void endRunForExit();
     bool isRunning() const { return running; }
 
     // ---- list files ----
+    // Refuses, with a message naming the entry, a list the file's code page cannot hold.
     bool saveListFile(const std::string& path);
     bool loadListFile(const std::string& path);
     void showListName(const std::string& name);
@@ -56,6 +62,7 @@ public:
     void selectRegisteredList(const std::string& path);
     const std::vector<std::string>& registeredLists() const { return registeredPaths; }
     const std::vector<std::string>& wakeupListPaths() const { return wakeupLists.paths(); }
+    std::vector<std::string> wakeupListsToRun() const { return wakeupLists.toRun(registeredPaths); }
     const std::string& listFolderPath() const { return listFolder; }
     void setMultiRunHotkey();
     void deleteMultiRunHotkey();
@@ -92,19 +99,24 @@ private:
     void toggleKeepWindow();
     void openListCommand();
     void saveListCommand();
+    // Tells the first entry the list file cannot hold, if any: true when the list is refused.
+    bool refuseListWithRealNames();
     void onRunOnWakeupClicked();
+    // "Run on wakeup." shows whether the selected registered list is marked.
+    void showWakeupMark();
+    int selectedRegisteredList() const;
 
     // Initialisation steps.
-    void setWindowIcons();
+    void loadWindowIcons();
     void readOptions();
-    void setUpHotkeyField();
+    void registerStoredHotkey();
     void adjustSystemMenu();
     void makeListFolder();
     void measurePanelSizes();
 
     // The entry list control, kept in step with runEntries.
     int selectedEntry() const;
-    void selectEntry(int index);
+    void selectListLine(int index);
     bool insertEntryItem(int index, const RunEntry& entry);
     void showEntries(int selection);
     void clearEntries();
@@ -115,7 +127,9 @@ private:
 
     // The run's pieces.
     void setRunControlsEnabled(bool enabled);
+    // Handles at most one waiting message; false when the run must stop.
     bool takeOneMessage();
+    bool runMustStop() const;
     bool startEntry(const RunEntry& entry, bool ordered);
     bool waitForProcess(HANDLE process);
     void endRun();
@@ -138,9 +152,11 @@ private:
     std::vector<std::string> registeredPaths;
     WakeupLists wakeupLists;
     HotkeyWord multiRunHotkey = 0;
+    HotkeyRegistrations hotkeys;
     RunList runEntries;
     std::string paramText;
     bool abortRequested = false;
+    bool exitRequested = false;
     bool running = false;
     bool showingParameters = false;
     IconHandle bigIcon;

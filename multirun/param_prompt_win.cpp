@@ -15,7 +15,12 @@ ParamPromptDialog::ParamPromptDialog() : Dialog(IDD_PARAM_PROMPT) {}
 BOOL ParamPromptDialog::onInitDialog()
 {
     Dialog::onInitDialog();
-    SetWindowTextA(hwnd(), promptTitle.c_str());
+    // The dialog is an ANSI window: SetWindowTextW would pass the title through the code page,
+    // so a real path is stored by the wide default procedure itself.
+    if (promptRealTitle.empty())
+        SetWindowTextA(hwnd(), promptTitle.c_str());
+    else
+        DefWindowProcW(hwnd(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(promptRealTitle.c_str()));
     HWND combo = item(IDC_PARAM_COMBO);
     SendMessageA(combo, CB_LIMITTEXT, parameterTextLimit, 0);
     for (const std::string& text : paramHistory)

@@ -13,6 +13,8 @@ public:
 
     // Input: the window title (the path of the file about to be started).
     std::string promptTitle;
+    // Input: the real path (UTF-16) when the code page cannot hold it; it is the title then.
+    std::wstring promptRealTitle;
     // Output after OK: the parameter text.
     std::string promptResult;
     // Texts confirmed earlier, newest first.

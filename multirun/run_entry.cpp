@@ -7,6 +7,22 @@ RunEntry entryForPath(const std::string& path)
     return {path, static_cast<std::int32_t>(path.size())};
 }
 
+RunEntry entryForRealPath(const std::string& ansiPath, const std::u16string& realPath)
+{
+    RunEntry entry = entryForPath(ansiPath);
+    entry.realPath = realPath;
+    return entry;
+}
+
+int firstEntryWithRealPath(const std::vector<RunEntry>& list)
+{
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        if (!list[i].realPath.empty())
+            return static_cast<int>(i);
+    }
+    return -1;
+}
+
 std::size_t pathChars(const RunEntry& entry)
 {
     if (entry.pathLength <= 0)

@@ -20,7 +20,7 @@ std::string fieldParameters(const RunEntry& entry)
 
 RunEntry withFieldParameters(const RunEntry& entry, const std::string& parameters)
 {
-    return {entryPath(entry) + " " + parameters, entry.pathLength};
+    return {entryPath(entry) + " " + parameters, entry.pathLength, entry.realPath};
 }
 
 int moveEntryUp(RunList& list, int selected)

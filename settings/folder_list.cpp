@@ -80,3 +80,41 @@ std::string DropReport::text() const
         return {};
     return lines_ + "\n以上のファイルは追加されませんでした。\n追加できるのはディレクトリのみです。";
 }
+
+bool FolderList::listedElsewhere(const std::string& path, int index) const
+{
+    for (std::size_t i = 0; i < folderPaths.size(); ++i) {
+        if (static_cast<int>(i) != index && folderPaths[i] == path)
+            return true;
+    }
+    return false;
+}
+
+void FolderList::reload()
+{
+    folderPaths = readFolderList(profile_);
+    if (listener_)
+        listener_->folderListReloaded();
+}
+
+bool FolderList::add(const std::string& path)
+{
+    if (path.empty())
+        return true;
+    if (!appendFolder(profile_, path))
+        return false;
+    folderPaths.push_back(path);
+    if (listener_)
+        listener_->folderAppended(path);
+    return true;
+}
+
+bool FolderList::remove(int index)
+{
+    int before = static_cast<int>(folderPaths.size());
+    if (!removeFolder(profile_, folderPaths, index))
+        return false;
+    if (listener_)
+        listener_->folderRemoved(index, before);
+    return true;
+}

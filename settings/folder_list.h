@@ -28,6 +28,48 @@ bool appendFolder(ProfileStore& profile, const std::string& path);
 // changes nothing) for an index outside the list.
 bool removeFolder(ProfileStore& profile, std::vector<std::string>& paths, int index);
 
+// Who is told when the list changes: the windows and menus that show it, the hot keys that
+// follow its indices.
+class FolderListListener {
+public:
+    virtual ~FolderListListener() = default;
+    virtual void folderAppended(const std::string& path) = 0;
+    // Every later folder moved down one index.
+    virtual void folderRemoved(int index, int countBefore) = 0;
+    virtual void folderListReloaded() = 0;
+};
+
+// The launcher folders in list order, kept in step with the profile.
+class FolderList {
+public:
+    explicit FolderList(ProfileStore& profile) : profile_(profile) {}
+
+    void setListener(FolderListListener* listener) { listener_ = listener; }
+
+    const std::vector<std::string>& paths() const { return folderPaths; }
+    std::size_t size() const { return folderPaths.size(); }
+    bool isIndex(int index) const
+    {
+        return index >= 0 && static_cast<std::size_t>(index) < folderPaths.size();
+    }
+    const std::string& at(int index) const { return folderPaths[static_cast<std::size_t>(index)]; }
+    // Whether a line other than index lists the same path.
+    bool listedElsewhere(const std::string& path, int index) const;
+
+    // The list as the profile holds it now.
+    void reload();
+    // Appends a folder; false (nothing changed) when 99 are listed already. An empty path is
+    // not a folder: nothing happens, and that is no failure.
+    bool add(const std::string& path);
+    // False (nothing changed) for an index outside the list.
+    bool remove(int index);
+
+private:
+    ProfileStore& profile_;
+    FolderListListener* listener_ = nullptr;
+    std::vector<std::string> folderPaths;
+};
+
 // The report of a drop: every dropped entry that is not a folder, then the closing sentences.
 class DropReport {
 public:

@@ -1,5 +1,8 @@
 #include "settings/system_look_win.h"
 
+#include "framework/dpi_win.h"
+#include "settings/display_scale.h"
+
 #include <cstring>
 
 static_assert(sizeof(LOGFONTA) == sizeof(FontRecord), "FontRecord must match LOGFONTA");
@@ -34,6 +37,7 @@ SystemLook currentSystemLook()
     SystemLook look;
     look.menuTextColor = GetSysColor(COLOR_MENUTEXT);
     look.menuColor = GetSysColor(COLOR_MENU);
-    look.menuFont = systemMenuFont();
+    // The system gives it at its own DPI; stored, a height means pixels at 96.
+    look.menuFont = fontAt96(systemMenuFont(), static_cast<std::int32_t>(systemDpi()));
     return look;
 }

@@ -33,3 +33,14 @@ bench_copy() {
   mkdir -p "$BENCH_DRIVE_C/bench"
   cp "$@" "$BENCH_DRIVE_C/bench/"
 }
+
+# Runs a benchmark program of the build that measures the launcher against the tray floor, the
+# two given as its first arguments from C:\bench. $1 = the benchmark program's name, then its
+# other arguments.
+bench_against_floor() {
+  local program=$1
+  shift
+  bench_copy "$QUINTAREL_ROOT/dist/win64/quintarel.exe" "$QUINTAREL_BUILD/win64/tray_floor.exe"
+  "$WINELOADER" "$QUINTAREL_BUILD/win64/$program.exe" 'C:\bench\quintarel.exe' \
+    'C:\bench\tray_floor.exe' "$@"
+}

@@ -25,10 +25,18 @@ wine_arch_runnable() {
 
 wine_locale_dir() {
   local dir=$QUINTAREL_BUILD/locale
-  if [ ! -d "$dir/ja_JP.UTF-8" ]; then
+  if [ ! -f "$dir/ja_JP.UTF-8/LC_CTYPE" ]; then
     mkdir -p "$dir"
-    # Without a real ja_JP.UTF-8 locale Wine passes Shift-JIS arguments garbled.
-    localedef -i ja_JP -f UTF-8 "$dir/ja_JP.UTF-8" 2>/dev/null || true
+    rm -rf "$dir/ja_JP.UTF-8"
+    # Without a real ja_JP.UTF-8 locale Wine passes Shift-JIS arguments garbled. localedef
+    # may warn with a non-zero status and still write the locale: its files decide.
+    local output
+    output=$(localedef -i ja_JP -f UTF-8 "$dir/ja_JP.UTF-8" 2>&1) || true
+    if [ ! -f "$dir/ja_JP.UTF-8/LC_CTYPE" ]; then
+      echo "wine: localedef could not make the ja_JP.UTF-8 locale in $dir:" >&2
+      echo "$output" >&2
+      return 1
+    fi
   fi
   echo "$dir"
 }
@@ -42,7 +50,7 @@ wine_export_env() {
   export WINELOADER
   WINELOADER=$(wine_loader "$1")
   export WINESERVER=/usr/lib/wine/wineserver
-  LOCPATH=$(wine_locale_dir)
+  LOCPATH=$(wine_locale_dir) || return 1
   export LOCPATH
   # Bash itself cannot load the private locale; only its children can, so keep it quiet.
   { export LC_ALL=ja_JP.UTF-8 LANG=ja_JP.UTF-8; } 2>/dev/null
@@ -61,6 +69,13 @@ wine_reg_file() {
     for face in "ＭＳ ゴシック" "MS Gothic"; do printf '"%s"="IPAGothic"\r\n' "$face"; done
     for face in "ＭＳ Ｐ明朝" "MS PMincho"; do printf '"%s"="IPAPMincho"\r\n' "$face"; done
     for face in "ＭＳ 明朝" "MS Mincho"; do printf '"%s"="IPAMincho"\r\n' "$face"; done
+    # Windows links its UI fonts to fonts of other scripts (Hangul, symbols and emoji); Wine
+    # falls back to the links of "Microsoft Sans Serif" for every font under a double-byte
+    # code page. A REG_MULTI_SZ of "file,face" entries.
+    printf '\r\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontLink\\SystemLink]\r\n'
+    printf '"Microsoft Sans Serif"=hex(7):%s\r\n' \
+      "$(printf 'gulim.ttf,Baekmuk Gulim\0Symbola_hint.ttf,Symbola\0\0' | iconv -f UTF-8 -t UTF-16LE |
+         od -An -tx1 -v | tr -s ' \n' ',' | sed 's/^,//; s/,$//')"
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="shell"\r\n'
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"shell"="1024x768"\r\n'
     printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\WineDbg]\r\n"ShowCrashDialog"=dword:00000000\r\n'
@@ -72,29 +87,55 @@ wine_reg_file() {
   } | iconv -f UTF-8 -t UTF-16LE > "$out"
 }
 
-# Builds, once per build tree and arch, a finished prefix that runs copy cheaply.
+# Builds, once per build tree and arch, a finished prefix that runs copy cheaply. Any step that
+# fails fails the set-up, and the template is marked complete only after every step succeeded
+# and was checked, so a broken one is never reused.
 wine_template() {
   local arch=$1
   local template=$QUINTAREL_BUILD/wine-template-$arch
-  if [ -f "$template/.complete" ]; then
+  local reg="$QUINTAREL_BUILD/wine-template-$arch.reg"
+  # A template made from other registry settings is made again.
+  wine_reg_file "$reg" || return 1
+  if [ -f "$template/.complete" ] && cmp -s "$reg" "$template/.complete"; then
     echo "$template"
     return
   fi
   rm -rf "$template"
-  (
-    wine_export_env "$arch" "$template"
+  # Inside an if, set -e does not act: every step says itself that it failed.
+  if ! (
+    wine_export_env "$arch" "$template" || exit 1
     unset DISPLAY
-    "$WINELOADER" wineboot -i >/dev/null 2>&1 || true
-    local reg="$QUINTAREL_BUILD/wine-template-$arch.reg"
-    wine_reg_file "$reg"
-    "$WINELOADER" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1 || true
+    if ! "$WINELOADER" wineboot -i >"$QUINTAREL_BUILD/wine-template-$arch.log" 2>&1; then
+      echo "wine: wineboot failed for the $arch template:" >&2
+      tail -20 "$QUINTAREL_BUILD/wine-template-$arch.log" >&2
+      exit 1
+    fi
+    if ! "$WINELOADER" regedit /S "$(winepath_of "$reg")" >/dev/null 2>&1; then
+      echo "wine: regedit could not import $reg" >&2
+      exit 1
+    fi
+    # Wine's own fonts (marlett.ttf draws the title-bar buttons) come in Debian's fonts-wine.
     local fonts="$template/drive_c/windows/Fonts"
     mkdir -p "$fonts"
-    cp /usr/share/wine/fonts/*.ttf "$fonts/" 2>/dev/null || true
+    if ! compgen -G "/usr/share/wine/fonts/*.ttf" >/dev/null ||
+      ! cp /usr/share/wine/fonts/*.ttf "$fonts/" || [ ! -f "$fonts/marlett.ttf" ]; then
+      echo "wine: Wine's fonts are missing (/usr/share/wine/fonts, package fonts-wine)" >&2
+      exit 1
+    fi
     # The registry reaches disk only when the server exits.
     "$WINESERVER" -w
-  ) >&2
-  touch "$template/.complete"
+    if [ ! -f "$template/system.reg" ] ||
+      ! grep -q 'Fonts\\\\Replacements' "$template/user.reg"; then
+      echo "wine: the template's registry lacks what wineboot and regedit were to write" >&2
+      exit 1
+    fi
+  ) >&2; then
+    echo "wine: could not make the $arch template prefix in $template" >&2
+    WINEPREFIX=$template /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+    rm -rf "$template"
+    return 1
+  fi
+  cp "$reg" "$template/.complete"
   echo "$template"
 }
 
@@ -107,7 +148,7 @@ winepath_of() {
 # A fresh prefix copied from the template. $1 = arch, $2 = target directory.
 wine_fresh_prefix() {
   local template
-  template=$(wine_template "$1")
+  template=$(wine_template "$1") || return 1
   rm -rf "$2"
   mkdir -p "$(dirname "$2")"
   cp -a "$template" "$2"

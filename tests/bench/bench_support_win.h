@@ -1,18 +1,43 @@
-// What the benchmarks share: a clock, medians, launcher folders as users keep them, and
-// programs started, watched and ended by their process.
+// What the benchmarks share: a clock, medians, launcher folders as users keep them, the
+// launcher's code run in-process, and programs started, watched and ended by their process.
 #pragma once
 
 #include "common/shortcut_win.h"
+#include "framework/application_win.h"
+#include "framework/handles_win.h"
+#include "framework/message_box_win.h"
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace bench {
+
+// A benchmark's command line: the programs it runs first, then numbers with defaults. Prints
+// the usage when programs are missing.
+inline bool namesPrograms(int argc, int programs, const char* usage)
+{
+    if (argc > programs)
+        return true;
+    std::fprintf(stderr, "usage: %s\n", usage);
+    return false;
+}
+
+inline int numberArgument(int argc, char** argv, int index, int fallback)
+{
+    return argc > index ? std::atoi(argv[index]) : fallback;
+}
+
+// The programs the start-up and footprint benchmarks start, by their main windows' titles.
+const char launcherTitle[] = "Quintarel - Folder の 設定 -";
+const char multiRunTitle[] = "複数実行";
+const char floorTitle[] = "Quintarel tray floor";
 
 inline double nowMs()
 {
@@ -170,6 +195,17 @@ inline void endProgram(HANDLE process, HWND window, UINT message, WPARAM wParam)
     CloseHandle(process);
 }
 
+// Ends the launcher with its exit command, the floor with a close.
+inline void endLauncher(HANDLE process)
+{
+    endProgram(process, windowOf(process, launcherTitle), WM_COMMAND, 32771);
+}
+
+inline void endFloor(HANDLE process)
+{
+    endProgram(process, windowOf(process, floorTitle), WM_CLOSE, 0);
+}
+
 // The launcher's profile key: HKCU\Software\Brisvane\<program file name without extension>.
 inline std::string profileKeyOf(const std::string& exe)
 {
@@ -179,6 +215,29 @@ inline std::string profileKeyOf(const std::string& exe)
         name.resize(dot);
     return "Software\\Brisvane\\" + name;
 }
+
+// The launcher's code run inside a benchmark as its program runs it: COM up, a profile named
+// after the benchmark program, which is removed at the end, and message boxes printed rather
+// than left waiting for a click.
+class InProcess {
+public:
+    InProcess()
+    {
+        app::setProfileRoot("Brisvane", app::moduleBaseName());
+        setMessageBoxFunction(printMessage);
+    }
+    ~InProcess() { SHDeleteKeyA(HKEY_CURRENT_USER, profileKeyOf(app::modulePath()).c_str()); }
+    InProcess(const InProcess&) = delete;
+    InProcess& operator=(const InProcess&) = delete;
+
+private:
+    static int printMessage(HWND, const char* text, const char*, UINT)
+    {
+        std::fprintf(stderr, "message: %s\n", text);
+        return IDOK;
+    }
+    ComInitialization com_;
+};
 
 inline void setProfileString(const std::string& key, const char* value, const std::string& text)
 {

@@ -10,16 +10,11 @@
 #include <psapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 
 namespace {
 
-const char launcherTitle[] = "Quintarel - Folder の 設定 -";
-const char multiRunTitle[] = "複数実行";
-const char floorTitle[] = "Quintarel tray floor";
 constexpr UINT trayCallbackMessage = WM_APP + 0x64;
-constexpr WPARAM exitCommand = 32771;
 constexpr double megabyte = 1024.0 * 1024.0;
 
 struct Footprint {
@@ -82,10 +77,10 @@ bool measureLauncher(const std::string& exe, const std::string& folder, Footprin
     HANDLE process = startForQuery(exe);
     if (!process)
         return false;
-    HWND window = bench::waitForWindow(process, launcherTitle, 60000);
-    if (!window || !bench::waitForWindow(process, multiRunTitle, 120000)) {
+    HWND window = bench::waitForWindow(process, bench::launcherTitle, 60000);
+    if (!window || !bench::waitForWindow(process, bench::multiRunTitle, 120000)) {
         std::fprintf(stderr, "the launcher did not get ready\n");
-        bench::endProgram(process, window, WM_COMMAND, exitCommand);
+        bench::endLauncher(process);
         return false;
     }
     atStart = measure(process);
@@ -102,7 +97,7 @@ bool measureLauncher(const std::string& exe, const std::string& folder, Footprin
             PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
         }
     }
-    bench::endProgram(process, window, WM_COMMAND, exitCommand);
+    bench::endLauncher(process);
     return true;
 }
 
@@ -110,23 +105,22 @@ bool measureLauncher(const std::string& exe, const std::string& folder, Footprin
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: footprint_bench <quintarel.exe> <tray_floor.exe> [entries]\n");
+    if (!bench::namesPrograms(argc, 2,
+                              "footprint_bench <quintarel.exe> <tray_floor.exe> [entries]"))
         return 2;
-    }
     std::string launcher = argv[1];
     std::string floorProgram = argv[2];
-    int entries = argc > 3 ? std::atoi(argv[3]) : 1000;
+    int entries = bench::numberArgument(argc, argv, 3, 1000);
 
     std::string base = bench::tempBase();
     std::string empty = bench::makeFolder(base, 0);
     std::string full = bench::makeFolder(base, entries);
 
     HANDLE process = startForQuery(floorProgram);
-    if (!process || !bench::waitForWindow(process, floorTitle, 30000))
+    if (!process || !bench::waitForWindow(process, bench::floorTitle, 30000))
         return 1;
     Footprint floor = measure(process);
-    bench::endProgram(process, bench::windowOf(process, floorTitle), WM_CLOSE, 0);
+    bench::endFloor(process);
     if (floor.privateBytes <= 0)
         return 1;
 

@@ -1,24 +1,21 @@
-// How long building the launcher menu takes, against the floor: the same folder enumeration,
-// icon queries and image-list appends with nothing else. Builds the menu of a real main window
-// for folders of 100, 1,000 and 4,000 entries and prints the median time per entry and the
-// ratio build / floor. Run it through scripts/bench-menu.
+// How long building the launcher menu takes, against the naive floor: the same folder
+// enumeration with one full icon query and one image-list append per entry, as a menu without
+// shared pictures builds. Builds the menu of a real main window for two kinds of folder, each
+// at 100 and 1,000 entries (or the sizes given), and prints the median times and the ratio
+// build / floor. Run it through scripts/bench-menu.
 //
-//   menu_bench [count ...]      folder sizes (default 100 1000 4000)
+//   menu_bench <tray_floor.exe> [count ...]
+//     documents: txt, bmp, html and doc files in turn
+//     mixed:     a quarter each of programs (copies of tray_floor.exe), txt, bmp, sub-folders
 #include "app/main_window_win.h"
 
-#include "common/shortcut_win.h"
 #include "framework/application_win.h"
-#include "framework/message_box_win.h"
 #include "framework/profile_store.h"
 #include "tests/bench/bench_support_win.h"
 
-#include <objbase.h>
 #include <shellapi.h>
-#include <shlwapi.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,97 +25,116 @@ namespace {
 using bench::median;
 using bench::nowMs;
 
-// The floor: what any build must do, and nothing more.
+// The floor: every entry's icon asked for by its path and appended, one image each.
 int floorBuild(const std::string& folder, int iconSize)
 {
-    HIMAGELIST images = ImageList_Create(iconSize, iconSize, ILC_COLORDDB | ILC_MASK, 0, 99);
+    ImageListHandle images(ImageList_Create(iconSize, iconSize, ILC_COLORDDB | ILC_MASK, 0, 99));
     UINT sizeFlag = iconSize == 32 ? SHGFI_LARGEICON : SHGFI_SMALLICON;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.*").c_str(), &found);
+    FindHandle search(FindFirstFileA((folder + "\\*.*").c_str(), &found));
     int count = 0;
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            if (!std::strcmp(found.cFileName, ".") || !std::strcmp(found.cFileName, ".."))
-                continue;
-            std::string path = folder + "\\" + found.cFileName;
-            SHFILEINFOA info{};
-            if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | sizeFlag) &&
-                info.hIcon) {
-                ImageList_ReplaceIcon(images, -1, info.hIcon);
-                DestroyIcon(info.hIcon);
-            }
-            ++count;
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    ImageList_Destroy(images);
+    if (!search)
+        return 0;
+    do {
+        if (!std::strcmp(found.cFileName, ".") || !std::strcmp(found.cFileName, ".."))
+            continue;
+        std::string path = folder + "\\" + found.cFileName;
+        SHFILEINFOA info{};
+        if (SHGetFileInfoA(path.c_str(), 0, &info, sizeof(info), SHGFI_ICON | sizeFlag) &&
+            info.hIcon) {
+            IconHandle icon(info.hIcon);
+            ImageList_ReplaceIcon(images.get(), -1, icon.get());
+        }
+        ++count;
+    } while (FindNextFileA(search.get(), &found));
     return count;
 }
 
-int quietBox(HWND, const char* text, const char*, UINT)
+std::string makeKindFolder(const std::string& base, const char* kind, int count,
+                           const std::string& program)
 {
-    std::fprintf(stderr, "message: %s\n", text);
-    return IDOK;
+    std::string folder = base + "\\" + kind + std::to_string(count);
+    bench::removeTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    bool mixed = std::strcmp(kind, "mixed") == 0;
+    static const char* const documents[] = {"txt", "bmp", "html", "doc"};
+    static const char* const mixture[] = {"exe", "txt", "bmp", ""};
+    for (int i = 0; i < count; ++i) {
+        const char* type = (mixed ? mixture : documents)[i % 4];
+        char name[64];
+        wsprintfA(name, *type ? "資料%04d.%s" : "フォルダ%04d", i, type);
+        std::string path = folder + "\\" + name;
+        if (!*type)
+            CreateDirectoryA(path.c_str(), nullptr);
+        else if (!std::strcmp(type, "exe"))
+            CopyFileA(program.c_str(), path.c_str(), FALSE);
+        else
+            bench::writeFile(path);
+    }
+    return folder;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (!bench::namesPrograms(argc, 1, "menu_bench <tray_floor.exe> [count ...]"))
+        return 2;
     std::vector<int> counts;
-    for (int i = 1; i < argc; ++i)
+    for (int i = 2; i < argc; ++i)
         counts.push_back(std::atoi(argv[i]));
     if (counts.empty())
-        counts = {100, 1000, 4000};
+        counts = {100, 1000};
 
-    CoInitialize(nullptr);
-    setMessageBoxFunction(quietBox);
+    bench::InProcess inProcess;
     std::string base = bench::tempBase();
 
-    std::printf("%8s %12s %12s %12s %12s %8s\n", "entries", "build ms", "build us/e",
-                "floor ms", "floor us/e", "ratio");
-    for (int count : counts) {
-        std::string folder = bench::makeFolder(base, count);
-        app::profile().writeString("NowFolder", "AppFolder", folder);
-        MainWindow window;
-        if (!window.createModeless(nullptr)) {
-            std::fprintf(stderr, "the main window could not be created\n");
-            return 1;
-        }
-        LauncherSettings& set = window.active();
-        set.PrintMyself = false;
-        set.IconPrint = 2;
-        set.IconSize = 32;
-        window.recreateMenuFont();
-
-        int rounds = count >= 4000 ? 5 : count >= 1000 ? 7 : 15;
-        std::vector<double> builds, floors;
-        // One of each first, so both start from caches as warm as the other's.
-        window.buildLauncherMenu();
-        floorBuild(folder, 32);
-        for (int round = 0; round < rounds; ++round) {
-            double start = nowMs();
-            window.buildLauncherMenu();
-            builds.push_back(nowMs() - start);
-            start = nowMs();
-            int listed = floorBuild(folder, 32);
-            floors.push_back(nowMs() - start);
-            if (listed != count ||
-                window.launcherItemPaths().size() != static_cast<std::size_t>(count)) {
-                std::fprintf(stderr, "listed %d and %u of %d entries\n", listed,
-                             static_cast<unsigned>(window.launcherItemPaths().size()), count);
+    std::printf("%-10s %8s %12s %12s %12s %10s %8s\n", "kind", "entries", "build ms",
+                "floor ms", "build us/e", "images", "ratio");
+    for (const char* kind : {"documents", "mixed"}) {
+        for (int count : counts) {
+            std::string folder = makeKindFolder(base, kind, count, argv[1]);
+            app::profile().writeString("NowFolder", "AppFolder", folder);
+            MainWindow window;
+            if (!window.createModeless(nullptr)) {
+                std::fprintf(stderr, "the main window could not be created\n");
                 return 1;
             }
+            LauncherSettings& set = window.active();
+            set.PrintMyself = false;
+            set.IconPrint = 2;
+            set.IconSize = 32;
+            window.recreateMenuFont();
+
+            int rounds = count >= 1000 ? 5 : 11;
+            std::vector<double> builds, floors;
+            // One of each first, so both start from caches as warm as the other's.
+            window.buildLauncherMenu();
+            floorBuild(folder, 32);
+            for (int round = 0; round < rounds; ++round) {
+                double start = nowMs();
+                window.buildLauncherMenu();
+                builds.push_back(nowMs() - start);
+                start = nowMs();
+                int listed = floorBuild(folder, 32);
+                floors.push_back(nowMs() - start);
+                if (listed != count ||
+                    window.launcherItemPaths().size() != static_cast<std::size_t>(count)) {
+                    std::fprintf(stderr, "listed %d and %u of %d entries\n", listed,
+                                 static_cast<unsigned>(window.launcherItemPaths().size()), count);
+                    return 1;
+                }
+            }
+            double build = median(builds);
+            double floor = median(floors);
+            std::printf("%-10s %8d %12.1f %12.1f %12.1f %10d %8.3f\n", kind, count, build,
+                        floor, 1000.0 * build / count,
+                        ImageList_GetImageCount(window.launcherImages()), build / floor);
+            std::fflush(stdout);
+            window.destroyWindow();
+            app::setMainWindow(nullptr);
         }
-        double build = median(builds);
-        double floor = median(floors);
-        std::printf("%8d %12.1f %12.1f %12.1f %12.1f %8.3f\n", count, build,
-                    1000.0 * build / count, floor, 1000.0 * floor / count, build / floor);
-        std::fflush(stdout);
-        window.destroyWindow();
-        app::setMainWindow(nullptr);
     }
-    SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\Brisvane\\" + app::moduleBaseName()).c_str());
-    CoUninitialize();
+    std::printf("targets: documents at most 0.20 of the floor, mixed at most 0.33\n");
     return 0;
 }

@@ -6,27 +6,17 @@
 //
 //   run_bench <child.exe> [entries] [rounds]
 #include "framework/application_win.h"
-#include "framework/message_box_win.h"
 #include "framework/profile_store.h"
 #include "multirun/multirun_window_win.h"
 #include "tests/bench/bench_support_win.h"
 
-#include <objbase.h>
 #include <tlhelp32.h>
-#include <shlwapi.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
-
-int quietBox(HWND, const char* text, const char*, UINT)
-{
-    std::fprintf(stderr, "message: %s\n", text);
-    return IDOK;
-}
 
 // The children of the program still running. Counting their "end" records instead would
 // miss some: under Wine, records appended at the same moment by two processes can overwrite
@@ -83,17 +73,14 @@ double floorRun(const std::string& child, int count)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: run_bench <child.exe> [entries] [rounds]\n");
+    if (!bench::namesPrograms(argc, 1, "run_bench <child.exe> [entries] [rounds]"))
         return 2;
-    }
     std::string child = argv[1];
-    int count = argc > 2 ? std::atoi(argv[2]) : 50;
-    int rounds = argc > 3 ? std::atoi(argv[3]) : 5;
+    int count = bench::numberArgument(argc, argv, 2, 50);
+    int rounds = bench::numberArgument(argc, argv, 3, 5);
     std::string childName = child.substr(child.find_last_of("\\/") + 1);
 
-    CoInitialize(nullptr);
-    setMessageBoxFunction(quietBox);
+    bench::InProcess inProcess;
     // Without waiting: "整列実行" off, as the profile gives it to the window.
     app::profile().writeInt("MultipleLaunch", "RunOnWait", 0);
     MultiRunWindow window;
@@ -135,7 +122,5 @@ int main(int argc, char** argv)
                 own / count);
     std::printf("  ratio run / floor                   %8.3f   (target <= 1.1)\n", own / bare);
     window.destroyWindow();
-    SHDeleteKeyA(HKEY_CURRENT_USER, ("Software\\Brisvane\\" + app::moduleBaseName()).c_str());
-    CoUninitialize();
     return 0;
 }

@@ -8,17 +8,14 @@
 #include "tests/bench/bench_support_win.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
-const char launcherTitle[] = "Quintarel - Folder の 設定 -";
-const char multiRunTitle[] = "複数実行";
-const char floorTitle[] = "Quintarel tray floor";
+using bench::floorTitle;
+using bench::launcherTitle;
 constexpr UINT trayIconId = 128;
-constexpr WPARAM exitCommand = 32771;
 
 struct Start {
     double iconUpMs = -1;
@@ -50,13 +47,12 @@ Start startOnce(const std::string& exe, bool launcher)
     if (!process)
         return start;
     start.iconUpMs = waitForIcon(process, launcher ? launcherTitle : floorTitle, t0);
-    if (launcher && bench::waitForWindow(process, multiRunTitle, 30000))
+    if (launcher && bench::waitForWindow(process, bench::multiRunTitle, 30000))
         start.readyMs = bench::nowMs() - t0;
     if (launcher)
-        bench::endProgram(process, bench::windowOf(process, launcherTitle), WM_COMMAND,
-                          exitCommand);
+        bench::endLauncher(process);
     else
-        bench::endProgram(process, bench::windowOf(process, floorTitle), WM_CLOSE, 0);
+        bench::endFloor(process);
     // The shell takes the icon of an ended program away a moment later.
     Sleep(300);
     return start;
@@ -66,13 +62,11 @@ Start startOnce(const std::string& exe, bool launcher)
 
 int main(int argc, char** argv)
 {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: startup_bench <quintarel.exe> <tray_floor.exe> [rounds]\n");
+    if (!bench::namesPrograms(argc, 2, "startup_bench <quintarel.exe> <tray_floor.exe> [rounds]"))
         return 2;
-    }
     std::string launcher = argv[1];
     std::string floorProgram = argv[2];
-    int rounds = argc > 3 ? std::atoi(argv[3]) : 9;
+    int rounds = bench::numberArgument(argc, argv, 3, 9);
 
     // A launcher folder of a usual size, so that "ready" includes a real menu build.
     std::string folder = bench::makeFolder(bench::tempBase(), 50);

@@ -10,7 +10,9 @@ wineserver, and these variables:
 Every process a test starts is stopped by its PID at the end of the test.
 """
 
+import collections
 import os
+import re
 import shutil
 import subprocess
 import time
@@ -29,6 +31,7 @@ CMD_HOTKEY_SETTINGS = 32780
 CMD_MULTI_RUN = 32781
 
 TRAY_CALLBACK = 0x8064
+TRAY_ICON_ID = 128
 WM_LBUTTONDOWN = 0x0201
 WM_RBUTTONDOWN = 0x0204
 WM_COMMAND = 0x0111
@@ -39,13 +42,17 @@ VK_RETURN = 0x0D
 VK_ESCAPE = 0x1B
 VK_DOWN = 0x28
 LB_SETCURSEL = 0x0186
-TVM_GETNEXTITEM, TVGN_PARENT = 0x110A, 3
+TVM_GETNEXTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 3, 9
 IDOK = 1
 # The file name field of the common file dialogs: the combo box, or the edit control of an
 # older template.
 FILE_NAME_IDS = (0x480, 0x47C)
 
 ENCODING = "cp932"
+
+# The system's double-click time (500 ms unless the prefix says otherwise), and a margin.
+DOUBLE_CLICK_SECONDS = 0.6
+_last_click = 0.0
 
 
 def env_path(name):
@@ -113,6 +120,16 @@ class Wine:
         for process in list(self.processes):
             self.stop(process)
 
+    def copy_child(self, exe, sleep_ms=None):
+        """Copies the child program to exe (a Unix path); the copy appends its starts and ends
+        to the log beside it, whose path this answers, and stays alive sleep_ms after a start."""
+        shutil.copy(os.path.join(self.tools, "qchild.exe"), exe)
+        base = os.path.splitext(exe)[0]
+        if sleep_ms:
+            with open(base + ".sleep", "w") as f:
+                f.write(str(sleep_ms))
+        return base + ".log"
+
     # ---- the driver ----
     def driver(self, *args, timeout=30, check=False):
         """Runs qdriver.exe; answers (exit code, output lines)."""
@@ -150,6 +167,17 @@ class Wine:
                                   timeout=timeout_ms / 1000 + 20)
         return lines[0] if code == 0 and lines else None
 
+    def tray_point(self):
+        """The centre of the launcher's icon in the taskbar, as the driver finds it there."""
+        def found():
+            main = self.find_window(MAIN_TITLE)
+            code, lines = self.driver("tray-point", main, TRAY_ICON_ID) if main else (1, [])
+            return tuple(map(int, lines[0].split())) if code == 0 and lines else None
+        point = wait_until(found, 10)
+        if not point:
+            raise AssertionError("the launcher's icon is not in the taskbar, or not alone there")
+        return point
+
     def is_visible(self, hwnd):
         return self.driver("visible", hwnd)[1] == ["1"]
 
@@ -186,6 +214,11 @@ class Wine:
                 result.append((parts[0], parts[1], parts[2] == "1", int(parts[3]), parts[4]))
         return result
 
+    def prop(self, hwnd, name):
+        """A window property of another process as a number (0 when it has none)."""
+        lines = self.driver("prop", hwnd, name)[1]
+        return int(lines[0]) if lines else 0
+
     def count_windows(self, title):
         return sum(1 for w in self.windows() if w[4] == title)
 
@@ -193,7 +226,9 @@ class Wine:
     def list_lines(self, hwnd, control_id):
         """Every line of a list box of the window."""
         count = int(self.driver("list-count", hwnd, control_id)[1][0])
-        return [self.driver("list-text", hwnd, control_id, i)[1][0] for i in range(count)]
+        return [re.sub(r"&#x([0-9A-F]+);", lambda m: chr(int(m.group(1), 16)),
+                       self.driver("list-text", hwnd, control_id, i)[1][0])
+                for i in range(count)]
 
     def select_list_line(self, hwnd, control_id, index):
         list_box = self.driver("item", hwnd, control_id)[1][0]
@@ -207,16 +242,28 @@ class Wine:
             depth += 1
         return depth
 
+    def move_down_in_tree(self, tree):
+        """Down in a tree view of another program, once its selection has moved: a command sent
+        after it would otherwise overtake the posted key."""
+        before = self.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)
+        self.post(tree, WM_KEYDOWN, VK_DOWN, 0)
+        return wait_until(lambda: self.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != before, 10)
+
     def answer_file_dialog(self, title, name):
         """Types a file name into the open or save dialog of that title and presses OK; answers
         whether the dialog came and went."""
         dialog = self.wait_window(title)
         if not dialog:
             return False
-        for control in FILE_NAME_IDS:
-            self.driver("set-text", dialog, control, name)
-        self.post_command(dialog, IDOK)
-        return self.wait_gone(title)
+        # A dialog still setting itself up may put its own name back over ours: the name is
+        # given again while the dialog stays.
+        for _ in range(3):
+            for control in FILE_NAME_IDS:
+                self.driver("set-text", dialog, control, name)
+            self.post_command(dialog, IDOK)
+            if self.wait_gone(title, 5000):
+                return True
+        return False
 
     # ---- registry ----
     def reg_get(self, key, value):
@@ -238,6 +285,12 @@ class Wine:
 
     def reg_delete_tree(self, key):
         self.driver("reg-delete-tree", key)
+
+    def set_dpi(self, dpi):
+        """The display scale of every program started from now on: 96 is 100 %, 144 is 150 %.
+        Wine reads it at each process start, so programs already running (the desktop, its
+        taskbar) keep theirs."""
+        self.reg_set_int("Control Panel\\Desktop", "LogPixels", dpi)
 
     def shell_link(self, path):
         code, lines = self.driver("shell-link", path)
@@ -276,9 +329,72 @@ class Wine:
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         return path
 
+    def tray_slot_colours(self, name, slot=0):
+        """Colours of a taskbar icon slot in a screenshot: 1 when it is empty. Slot 0 is the
+        first, at the right end; the slots are 20 pixels apart."""
+        shot = self.screenshot(name)
+        result = subprocess.run(
+            ["convert", shot, "-crop", f"16x16+{1006 - 20 * slot}+750", "+repage", "-format",
+             "%k", "info:"], stdout=subprocess.PIPE, timeout=30)
+        return int(result.stdout.decode().strip() or 0)
+
+    def screenshot_around(self, rect, name):
+        """The whole screen as <name>-full.png and the rectangle with 4 pixels around it as
+        <name>.png: a menu to look at closely."""
+        shot = self.screenshot(name + "-full")
+        left, top, right, bottom = rect
+        subprocess.run(["convert", shot, "-crop",
+                        f"{right - left + 8}x{bottom - top + 8}+{left - 4}+{top - 4}", "+repage",
+                        os.path.join(self.artifacts, name + ".png")], timeout=30)
+
+    def click(self, x, y, button=1):
+        """A real click at a point of the screen. A press within the double-click time of the
+        one before arrives as a double click, which the tray icon rightly ignores: every real
+        click waits that time out since the last one of the session."""
+        global _last_click
+        wait = _last_click + DOUBLE_CLICK_SECONDS - time.monotonic()
+        if wait > 0:
+            time.sleep(wait)
+        self.xdotool("mousemove", x, y, "click", button)
+        _last_click = time.monotonic()
+
     def xdotool(self, *args):
         subprocess.run(["xdotool", *[str(a) for a in args]], timeout=30,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+ChildRecord = collections.namedtuple("ChildRecord", "kind ms pid directory arguments")
+
+
+def child_records(log):
+    """The lines of a child program's log: "start <ms> <pid> <working directory> <arguments>"
+    and "end <ms> <pid>", ms counted from the system's start. The folders the tests start
+    children in have no spaces."""
+    if not os.path.exists(log):
+        return []
+    with open(log, "rb") as f:
+        lines = f.read().decode(ENCODING).splitlines()
+    records = []
+    for line in lines:
+        parts = line.split(" ", 4)
+        if parts[0] in ("start", "end"):
+            parts += [""] * (5 - len(parts))
+            records.append(ChildRecord(parts[0], int(parts[1]), int(parts[2]), *parts[3:]))
+    return records
+
+
+def child_real_paths(log):
+    """The real paths a child program logged itself started from ("path <UTF-8 as hex>")."""
+    if not os.path.exists(log):
+        return []
+    with open(log, "rb") as f:
+        lines = f.read().split(b"\n")
+    return [bytes.fromhex(line[5:].decode()).decode("utf-8")
+            for line in lines if line.startswith(b"path ")]
+
+
+def child_starts(log):
+    return [record for record in child_records(log) if record.kind == "start"]
 
 
 def wait_until(condition, timeout=15.0, interval=0.2):
@@ -314,6 +430,11 @@ class LauncherTestCase(unittest.TestCase):
             self.wine.post_command(main, CMD_EXIT)
             self.wine.wait_gone(MAIN_TITLE, 5000)
         self.wine.stop_all()
+
+    def use_dpi(self, dpi):
+        """Programs this test starts from now on run at that DPI; the next test at 96 again."""
+        self.wine.set_dpi(dpi)
+        self.addCleanup(self.wine.set_dpi, 96)
 
     def start_launcher(self, *args, wait=True):
         process = self.wine.start(self.launcher_exe, *args)

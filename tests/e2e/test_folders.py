@@ -2,13 +2,12 @@
 detail settings dialogs, the hot key dialog, and switching folders from the tray and by hot key."""
 
 import os
-import shutil
 import time
 import unittest
 
 from harness import (CMD_HOTKEY_SETTINGS, CMD_MULTI_RUN, CMD_SHOW_FOLDER_SETTINGS,
-                     CMD_STANDARD_DETAIL, MAIN_TITLE, MULTI_RUN_TITLE, VK_DOWN, VK_RETURN,
-                     WM_KEYDOWN, LauncherTestCase, wait_until)
+                     CMD_STANDARD_DETAIL, MAIN_TITLE, MULTI_RUN_TITLE, VK_DOWN, VK_ESCAPE,
+                     VK_RETURN, WM_KEYDOWN, LauncherTestCase, child_starts, wait_until)
 
 
 LIST = 1004
@@ -17,9 +16,10 @@ BTN_ADD, BTN_DELETE, BTN_SETTINGS, BTN_STANDARD, BTN_DONE = 4, 3, 5, 1032, 1
 BROWSER_TREE = 0x3741  # the folder browser's tree view
 TVM_GETNEXTITEM, TVGN_CARET = 0x110A, 9
 HKM_SETHOTKEY = 0x0401
+HKM_GETHOTKEY = 0x0402
+HOTKEY_DELETE = 3
 WIDTH_BOX = 1021
 HOTKEY_CONTROL = 1037
-TRAY_POINT = (1014, 758)
 
 FOLDER_HOTKEY = 0x0600 | ord("J")  # Ctrl+Alt+J as the hot key control reports it
 FOLDER_HOTKEY_KEYS = "ctrl+alt+j"
@@ -37,9 +37,8 @@ class FolderTestCase(LauncherTestCase):
 
     def put_child(self, folder_name, exe_name):
         """A copy of the recording child program as an entry of a launcher folder."""
-        target = os.path.join(self.install_dir, "folders", folder_name, exe_name)
-        shutil.copy(os.path.join(self.wine.tools, "qchild.exe"), target)
-        return os.path.splitext(target)[0] + ".log"
+        return self.wine.copy_child(os.path.join(self.install_dir, "folders", folder_name,
+                                                 exe_name))
 
     def store_folders(self, paths, current):
         self.set_profile_int("FolderList", "Number", len(paths))
@@ -95,8 +94,7 @@ class FolderTestCase(LauncherTestCase):
             # close it and ask again.
             self.wine.command(browser, 2)
         self.assertTrue(opened, "the browser did not open at the current folder")
-        self.wine.post(tree, WM_KEYDOWN, VK_DOWN, 0)
-        time.sleep(0.2)
+        self.assertTrue(self.wine.move_down_in_tree(tree))
         self.wine.command(browser, 1)
 
     def post_menu_keys(self, *keys):
@@ -107,7 +105,7 @@ class FolderTestCase(LauncherTestCase):
             time.sleep(0.05)
 
     def wait_log(self, log):
-        self.assertTrue(wait_until(lambda: os.path.exists(log), 15), log + " was not written")
+        self.assertTrue(wait_until(lambda: child_starts(log), 15), log + " was not written")
 
 
 class FolderSettingsWindowTest(FolderTestCase):
@@ -193,6 +191,32 @@ class FolderSettingsWindowTest(FolderTestCase):
         self.assertIsNotNone(self.wine.wait_window(MULTI_RUN_TITLE, 10000))
         self.exit_launcher(process)
 
+    def test_a_hotkey_deleted_then_cancelled_works_again_after_ok(self):
+        self.set_profile_int("NowFolder", "HoyKey", FOLDER_HOTKEY)
+        process = self.start_launcher()
+        main = self.wine.find_window(MAIN_TITLE)
+
+        def hotkey_dialog(button):
+            self.wine.post_command(main, CMD_HOTKEY_SETTINGS)
+            dialog = self.wine.wait_window("HOTKEYの設定")
+            self.assertIsNotNone(dialog)
+            if button == 1:
+                control = self.wine.driver("item", dialog, HOTKEY_CONTROL)[1][0]
+                self.assertEqual(self.wine.send(control, HKM_GETHOTKEY), FOLDER_HOTKEY)
+            else:
+                self.wine.command(dialog, HOTKEY_DELETE)
+            self.wine.command(dialog, button)
+            self.assertTrue(self.wine.wait_gone("HOTKEYの設定"))
+
+        hotkey_dialog(2)  # DELETE, then CANCEL: the key is withdrawn, the stored one stays
+        hotkey_dialog(1)  # reopened on the stored key: OK makes it work again
+        self.wine.xdotool("key", FOLDER_HOTKEY_KEYS)
+        menu = self.wine.wait_class("#32768", 10000)
+        self.assertIsNotNone(menu, "the hot key popped no menu up")
+        self.post_menu_keys(VK_ESCAPE)
+        self.assertTrue(self.wine.menu_closed())
+        self.exit_launcher(process)
+
 
 class FolderSwitchTest(FolderTestCase):
     def test_ctrl_click_on_the_tray_icon_shows_the_folder_settings_window(self):
@@ -200,7 +224,7 @@ class FolderSwitchTest(FolderTestCase):
         main = self.wine.find_window(MAIN_TITLE)
         self.wine.xdotool("keydown", "ctrl")
         try:
-            self.wine.xdotool("mousemove", *TRAY_POINT, "click", "1")
+            self.wine.click(*self.wine.tray_point(), 1)
         finally:
             self.wine.xdotool("keyup", "ctrl")
         self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10))
@@ -218,12 +242,12 @@ class FolderSwitchTest(FolderTestCase):
         self.assertTrue(wait_until(lambda: len(self.list_lines(main)) == 2, 10))
         self.wine.command(main, BTN_DONE)
 
-        self.wine.xdotool("mousemove", *TRAY_POINT, "click", "3")
+        self.wine.click(*self.wine.tray_point(), 3)
         # Six fixed items, the separator is skipped, then the folders.
         self.post_menu_keys(*([VK_DOWN] * 8), VK_RETURN)
         self.assertTrue(wait_until(lambda: self.profile("NowFolder", "AppFolder") == second, 10))
         # The launcher menu now lists that folder: its first entry starts.
-        self.wine.xdotool("mousemove", *TRAY_POINT, "click", "1")
+        self.wine.click(*self.wine.tray_point(), 1)
         self.post_menu_keys(VK_DOWN, VK_RETURN)
         self.wait_log(log)
         self.exit_launcher(process)

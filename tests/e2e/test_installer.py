@@ -11,9 +11,8 @@ from harness import ENCODING, MAIN_TITLE, LauncherTestCase, wait_until
 DIALOG_TITLE = "Install"
 IDOK, IDCANCEL = 1, 2
 FOLDER_BOX, BROWSE, SKIP_COPY, ADD_TO_STARTUP, ADD_TO_SENDTO = 1000, 1001, 1002, 1003, 1004
-CSIDL_STARTUP, CSIDL_SENDTO = 7, 9
+CSIDL_STARTUP, CSIDL_SENDTO, CSIDL_LOCAL_APPDATA = 7, 9, 28
 WS_EX_TOPMOST = 0x8
-DEFAULT_FOLDER = "C:\\Program Files\\Quintarel"
 COPY_FAILED = "にコピーできませんでした。"
 
 
@@ -23,6 +22,8 @@ class InstallerTestCase(LauncherTestCase):
         self.installer_exe = os.path.join(self.install_dir, "installer.exe")
         self.startup_folder = self.special_folder(CSIDL_STARTUP)
         self.sendto_folder = self.special_folder(CSIDL_SENDTO)
+        # The user's own program folder, where no administrator's rights are needed.
+        self.default_folder = self.special_folder(CSIDL_LOCAL_APPDATA) + "\\Programs\\Quintarel"
         self.remove_installation()
 
     def tearDown(self):
@@ -49,7 +50,7 @@ class InstallerTestCase(LauncherTestCase):
         return folder + "\\Quintarel.lnk"
 
     def remove_installation(self):
-        shutil.rmtree(self.unix(DEFAULT_FOLDER), ignore_errors=True)
+        shutil.rmtree(self.unix(self.default_folder), ignore_errors=True)
         for folder in (self.startup_folder, self.sendto_folder):
             path = self.unix(self.shortcut(folder))
             if os.path.exists(path):
@@ -110,7 +111,7 @@ class InstallerTestCase(LauncherTestCase):
 class InstallerTest(InstallerTestCase):
     def test_defaults_copy_start_and_register_the_launcher(self):
         dialog = self.start_installer()
-        self.assertEqual(self.wine.text(dialog, FOLDER_BOX), DEFAULT_FOLDER)
+        self.assertEqual(self.wine.text(dialog, FOLDER_BOX), self.default_folder)
         self.assertEqual([self.check(dialog, c) for c in (SKIP_COPY, ADD_TO_STARTUP, ADD_TO_SENDTO)],
                          [False, True, True])
         self.assertTrue(self.enabled(dialog, FOLDER_BOX))
@@ -122,18 +123,18 @@ class InstallerTest(InstallerTestCase):
 
         self.wine.command(dialog, IDOK)
         self.assertEqual(self.exit_code(), 0)
-        self.assertEqual(self.files_in(DEFAULT_FOLDER),
+        self.assertEqual(self.files_in(self.default_folder),
                          ["installer.exe", "quintarel.exe", "readme.txt"])
         for name in ("installer.exe", "quintarel.exe", "ReadMe.txt"):
             with open(os.path.join(self.install_dir, name), "rb") as source:
-                installed = [n for n in os.listdir(self.unix(DEFAULT_FOLDER))
+                installed = [n for n in os.listdir(self.unix(self.default_folder))
                              if n.lower() == name.lower()][0]
-                with open(os.path.join(self.unix(DEFAULT_FOLDER), installed), "rb") as copy:
+                with open(os.path.join(self.unix(self.default_folder), installed), "rb") as copy:
                     self.assertEqual(source.read(), copy.read(), name)
         self.wait_started()
         # The installed launcher's first start made its folder "app" there.
-        self.assertEqual(self.profile("NowFolder", "AppFolder"), DEFAULT_FOLDER + "\\app")
-        self.assert_shortcuts_to(DEFAULT_FOLDER + "\\Quintarel.exe")
+        self.assertEqual(self.profile("NowFolder", "AppFolder"), self.default_folder + "\\app")
+        self.assert_shortcuts_to(self.default_folder + "\\Quintarel.exe")
 
     def test_send_to_shortcut_registers_a_file_in_the_running_launcher(self):
         self.wine.command(self.start_installer(), IDOK)
@@ -150,9 +151,9 @@ class InstallerTest(InstallerTestCase):
         self.assertEqual(code, 0)
         question = self.wine.wait_dialog_with_text("ショートカット登録しますか")
         self.assertIsNotNone(question)
-        self.assertIn(DEFAULT_FOLDER + "\\app", self.wine.message_box_text(question))
+        self.assertIn(self.default_folder + "\\app", self.wine.message_box_text(question))
         self.wine.command(question, IDOK)
-        created = DEFAULT_FOLDER + "\\app\\メモ.lnk"
+        created = self.default_folder + "\\app\\メモ.lnk"
         self.assertTrue(wait_until(lambda: os.path.exists(self.unix(created)), 15))
         self.assertEqual(self.wine.shell_link(created)["target"].lower(), document.lower())
         self.assertIsNotNone(self.wine.find_window(MAIN_TITLE))
@@ -165,7 +166,7 @@ class InstallerTest(InstallerTestCase):
         self.wine.screenshot("installer-dialog-no-copy")
         self.wine.command(dialog, IDOK)
         self.assertEqual(self.exit_code(), 0)
-        self.assertFalse(os.path.exists(self.unix(DEFAULT_FOLDER)))
+        self.assertFalse(os.path.exists(self.unix(self.default_folder)))
         self.assertEqual(os.listdir(self.install_dir).count("app"), 0, "the launcher was started")
         self.assertIsNone(self.wine.find_window(MAIN_TITLE))
         self.assert_shortcuts_to(self.install_dir_windows + "\\Quintarel.exe")
@@ -204,13 +205,13 @@ class InstallerTest(InstallerTestCase):
         self.wine.command(dialog, IDOK)
         message = self.answer_message(COPY_FAILED)
         self.assertEqual(message, self.install_dir_windows + "\\Quintarel.exe を " +
-                         DEFAULT_FOLDER + "\\Quintarel.exe にコピーできませんでした。")
+                         self.default_folder + "\\Quintarel.exe にコピーできませんでした。")
         self.assertEqual(self.exit_code(), -1)
         # The installer and the read-me were copied before.
-        self.assertEqual(self.files_in(DEFAULT_FOLDER), ["installer.exe", "readme.txt"])
+        self.assertEqual(self.files_in(self.default_folder), ["installer.exe", "readme.txt"])
         self.assert_shortcuts_to(None, startup=False, sendto=False)
 
-    def test_folder_too_long_for_its_files_is_refused_and_the_dialog_stays(self):
+    def test_folder_too_long_or_unwritable_is_refused_and_the_dialog_stays(self):
         dialog = self.start_installer()
         # 246 bytes: with "\Quintarel.exe" one past the 259 a path may have.
         too_long = "C:\\" + "長" * 120 + "abc"
@@ -223,6 +224,28 @@ class InstallerTest(InstallerTestCase):
         self.wine.command(box, IDOK)
         self.assertTrue(self.wine.is_visible(dialog))
         self.assertEqual(self.wine.text(dialog, FOLDER_BOX), too_long)
+
+        # A folder only an administrator could write to; here one no one can, since the tests
+        # run with every right.
+        shared = os.path.join(self.install_dir, "共有")
+        os.makedirs(shared)
+        if subprocess.run(["chattr", "+i", shared], stderr=subprocess.DEVNULL).returncode != 0:
+            self.skipTest("chattr cannot make a folder unwritable here")
+        self.addCleanup(subprocess.run, ["chattr", "-i", shared])
+        refused = self.install_dir_windows + "\\共有\\Quintarel"
+        self.wine.driver("set-text", dialog, FOLDER_BOX, refused)
+        self.wine.post_command(dialog, IDOK)
+        box = self.wine.wait_dialog_with_text("書き込めない")
+        self.assertIsNotNone(box, "an unwritable folder was accepted")
+        message = self.wine.message_box_text(box)
+        self.assertTrue(message.startswith(refused + " には"), message)
+        self.assertIn("既定のインストール先は " + self.default_folder + " です。", message)
+        self.wine.screenshot("installer-folder-unwritable")
+        self.wine.command(box, IDOK)
+        self.assertTrue(self.wine.is_visible(dialog))
+        self.assertEqual(self.wine.text(dialog, FOLDER_BOX), refused)
+        self.assertEqual(os.listdir(shared), [])
+
         self.wine.command(dialog, IDCANCEL)
         self.answer_message("中止")
         self.assertEqual(self.exit_code(), -1)
@@ -236,12 +259,12 @@ class InstallerTest(InstallerTestCase):
         self.wine.screenshot("installer-folder-picker")
         self.wine.command(picker, IDCANCEL)
         self.assertTrue(wait_until(
-            lambda: self.wine.text(dialog, FOLDER_BOX) == DEFAULT_FOLDER, 5))
+            lambda: self.wine.text(dialog, FOLDER_BOX) == self.default_folder, 5))
 
         self.wine.command(dialog, IDCANCEL)
         self.assertEqual(self.answer_message("中止"), "Install を中止します")
         self.assertEqual(self.exit_code(), -1)
-        self.assertFalse(os.path.exists(self.unix(DEFAULT_FOLDER)))
+        self.assertFalse(os.path.exists(self.unix(self.default_folder)))
         self.assertFalse(os.path.exists(self.unix("C:\\typed")))
         self.assert_shortcuts_to(None, startup=False, sendto=False)
 

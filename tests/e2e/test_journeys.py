@@ -18,21 +18,21 @@ import time
 import unittest
 
 from harness import (CMD_EXIT, ENCODING, MAIN_TITLE, MENU_CLASS, MULTI_RUN_TITLE, PROFILE_KEY,
-                     VK_DOWN, VK_ESCAPE, VK_RETURN, WM_KEYDOWN, Wine, wait_until)
+                     VK_DOWN, VK_ESCAPE, VK_RETURN, WM_KEYDOWN, Wine, child_records,
+                     child_starts, wait_until)
 
-INSTALL = "C:\\Program Files\\Quintarel"
-APP = INSTALL + "\\app"
-WORK = INSTALL + "\\仕事"
-HOBBY = INSTALL + "\\趣味"
+# The installer's default folder, the user's own program folder; set with the day's set-up, as
+# the prefix's user name is part of it.
+INSTALL = APP = WORK = HOBBY = None
 DOCUMENTS = "C:\\users\\Public\\Documents\\持ち物"
 TOOLS = DOCUMENTS + "\\ツール"
 DOWNLOAD = "C:\\ダウンロード\\Quintarel"
-CSIDL_STARTUP, CSIDL_SENDTO = 7, 9
+CSIDL_STARTUP, CSIDL_SENDTO, CSIDL_LOCAL_APPDATA = 7, 9, 28
 
-TRAY_ICON = (1014, 758)
 IDOK, IDCANCEL = 1, 2
 WM_CLOSE = 0x0010
 WM_MENUCHAR = 0x0120
+MN_GETHMENU = 0x01E1
 MF_POPUP = 0x0010
 HKM_SETHOTKEY = 0x0401
 
@@ -97,6 +97,9 @@ class UserDay(unittest.TestCase):
         wine.reg_delete_tree("Software\\Brisvane")
         cls.startup = wine.driver("special-folder", CSIDL_STARTUP)[1][0]
         cls.sendto = wine.driver("special-folder", CSIDL_SENDTO)[1][0]
+        global INSTALL, APP, WORK, HOBBY
+        INSTALL = wine.driver("special-folder", CSIDL_LOCAL_APPDATA)[1][0] + "\\Programs\\Quintarel"
+        APP, WORK, HOBBY = (INSTALL + "\\" + name for name in ("app", "仕事", "趣味"))
         cls.remove_installation()
         # The downloaded programs, unpacked where a user would.
         os.makedirs(cls.unix(DOWNLOAD))
@@ -110,9 +113,7 @@ class UserDay(unittest.TestCase):
         # A program of the same Wine session keeps the desktop and its tray up while the
         # launcher is not running.
         keeper = cls.unix(DOWNLOAD + "\\keeper.exe")
-        shutil.copy(os.path.join(wine.tools, "qchild.exe"), keeper)
-        with open(keeper[:-4] + ".sleep", "w") as f:
-            f.write("900000")
+        wine.copy_child(keeper, sleep_ms=900000)
         cls.keeper = wine.start(keeper)
 
     @classmethod
@@ -148,11 +149,7 @@ class UserDay(unittest.TestCase):
     @classmethod
     def child_at(cls, windows_path, sleep_ms=None):
         """A copy of the recording child program, which logs each start and end beside itself."""
-        target = cls.unix(windows_path)
-        shutil.copy(os.path.join(cls.wine.tools, "qchild.exe"), target)
-        if sleep_ms:
-            with open(target[:-4] + ".sleep", "w") as f:
-                f.write(str(sleep_ms))
+        cls.wine.copy_child(cls.unix(windows_path), sleep_ms)
 
     # ---- the profile ----
     def profile(self, section, value):
@@ -167,23 +164,10 @@ class UserDay(unittest.TestCase):
 
     # ---- the children ----
     def records(self, windows_exe):
-        """(kind, ms, working directory, arguments) of each line of a child's log."""
-        log = self.unix(windows_exe[:-4] + ".log")
-        if not os.path.exists(log):
-            return []
-        with open(log, "rb") as f:
-            lines = f.read().decode(ENCODING).splitlines()
-        result = []
-        for line in lines:
-            parts = line.split(" ", 4)
-            if parts[0] == "start":
-                result.append(("start", int(parts[1]), parts[3], parts[4] if len(parts) > 4 else ""))
-            elif parts[0] == "end":
-                result.append(("end", int(parts[1]), "", ""))
-        return result
+        return child_records(self.unix(windows_exe[:-4] + ".log"))
 
     def starts(self, windows_exe):
-        return [r for r in self.records(windows_exe) if r[0] == "start"]
+        return child_starts(self.unix(windows_exe[:-4] + ".log"))
 
     def wait_starts(self, windows_exe, count, timeout=15):
         self.assertTrue(wait_until(lambda: len(self.starts(windows_exe)) >= count, timeout),
@@ -204,17 +188,13 @@ class UserDay(unittest.TestCase):
                              "the launcher did not finish starting")
 
     def tray_colours(self, name):
-        shot = self.wine.screenshot(name)
-        result = subprocess.run(
-            ["convert", shot, "-crop", "16x16+1006+750", "+repage", "-format", "%k", "info:"],
-            stdout=subprocess.PIPE, timeout=30)
-        return int(result.stdout.decode().strip() or 0)
+        return self.wine.tray_slot_colours(name)
 
     def tray_tip(self):
         """The tip the notification area shows while the mouse rests on the icon."""
         self.wine.xdotool("mousemove", 700, 400)
         time.sleep(0.3)
-        self.wine.xdotool("mousemove", *TRAY_ICON)
+        self.wine.xdotool("mousemove", *self.wine.tray_point())
 
         def shown():
             for hwnd, class_name, visible, pid, title in self.wine.windows():
@@ -229,7 +209,7 @@ class UserDay(unittest.TestCase):
         if hotkey:
             self.wine.xdotool("key", hotkey)
         else:
-            self.wine.xdotool("mousemove", *TRAY_ICON, "click", button)
+            self.wine.click(*self.wine.tray_point(), button)
         menu = self.wine.wait_class(MENU_CLASS, 10000)
         self.assertIsNotNone(menu, "no menu opened")
         return menu
@@ -269,7 +249,7 @@ class UserDay(unittest.TestCase):
         main = self.main_window()
         self.wine.xdotool("keydown", "ctrl")
         try:
-            self.wine.xdotool("mousemove", *TRAY_ICON, "click", 1)
+            self.wine.click(*self.wine.tray_point(), 1)
         finally:
             self.wine.xdotool("keyup", "ctrl")
         self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10),
@@ -293,8 +273,7 @@ class UserDay(unittest.TestCase):
             # Now and then Wine's browser leaves its selection at the desktop: ask again.
             self.wine.command(browser, IDCANCEL)
         for _ in range(downs):
-            self.wine.post(tree, WM_KEYDOWN, VK_DOWN, 0)
-            time.sleep(0.2)
+            self.assertTrue(self.wine.move_down_in_tree(tree))
         self.wine.screenshot("journey4-folder-browser")
         self.wine.command(browser, IDOK)
 
@@ -311,11 +290,11 @@ class UserDay(unittest.TestCase):
         last = []
         for name in WORK_PROGRAMS:
             records = self.records(program(name))
-            starts = [r for r in records if r[0] == "start"]
-            ends = [r for r in records if r[0] == "end"]
+            starts = [r for r in records if r.kind == "start"]
+            ends = [r for r in records if r.kind == "end"]
             self.assertEqual(len(starts), before[name] + 1, name)
             self.assertEqual(len(ends), len(starts), f"{name} did not end")
-            last.append((starts[-1][1], ends[-1][1]))
+            last.append((starts[-1].ms, ends[-1].ms))
         for (start, end), (next_start, _) in zip(last, last[1:]):
             self.assertGreaterEqual(next_start, end, "a program started before the one before "
                                     "it in the list had ended")
@@ -476,8 +455,7 @@ class UserDay(unittest.TestCase):
         timer = program("タイマー")
         menu = self.open_menu()
         self.choose(menu, 1)
-        directory, arguments = self.wait_starts(timer, 1)[2:]
-        self.assertEqual(arguments, "")
+        self.assertEqual(self.wait_starts(timer, 1).arguments, "")
 
         before = {w[0] for w in self.wine.windows()}
         menu = self.open_menu()
@@ -496,7 +474,7 @@ class UserDay(unittest.TestCase):
         self.wine.screenshot("journey5-parameter-prompt")
         self.wine.command(prompt, IDOK)
         # Wine's shell puts the shortcut's own (empty) arguments and a space before them.
-        self.assertEqual(self.wait_starts(timer, 2)[3].lstrip(), "25 \"お茶の時間\"")
+        self.assertEqual(self.wait_starts(timer, 2).arguments.lstrip(), "25 \"お茶の時間\"")
 
         # Wine has no property sheets: the shell refuses the verb and the program says so.
         menu = self.open_menu()
@@ -516,12 +494,14 @@ class UserDay(unittest.TestCase):
         # Wine's menus run the highlighted item on the space bar themselves and never ask the
         # window, so the journey sends the window the WM_MENUCHAR a Windows menu sends for it,
         # and moves the highlight with Down, since Wine's menus ignore the MNC_SELECT answer.
+        # Windows names the menu in the message; the open menu's window tells which it is.
+        handle = self.wine.send(menu, MN_GETHMENU)
         highlighted = -1
         for index in (0, 1, 3):
             self.keys(menu, *([VK_DOWN] * (index - highlighted)))
             highlighted = index
             time.sleep(0.2)
-            answer = self.wine.send(main, WM_MENUCHAR, MF_POPUP << 16 | ord(" "), 0)
+            answer = self.wine.send(main, WM_MENUCHAR, MF_POPUP << 16 | ord(" "), handle)
             # The answer asks the menu to highlight the next entry.
             self.assertEqual(answer, 0x30000 + index + 1)
         window = self.wine.wait_window(MULTI_RUN_TITLE, 5000)
@@ -534,9 +514,10 @@ class UserDay(unittest.TestCase):
 
         self.wine.driver("click", window, RUN_ORDERED)
         self.assertTrue(wait_until(lambda: self.profile_int("MultipleLaunch", "RunOnWait") == 1))
-        self.wine.driver("click", window, RUN_ON_WAKEUP)
         self.wine.post_command(window, CMD_SAVE_LIST)
         self.assertTrue(self.wine.answer_file_dialog("保存ファイル名", INSTALL + "\\seq\\朝.sqx"))
+        # Saved in the list folder, the list is registered and selected: now it can be marked.
+        self.wine.driver("click", window, RUN_ON_WAKEUP)
         marked = (INSTALL + "\\seq\\朝.sqx").replace("\\", "/")
         self.wait_profile("MultipleLaunch\\OnWakeup", "000", marked)
         self.assertTrue(os.path.exists(self.unix(INSTALL + "\\seq\\朝.sqx")))

@@ -4,12 +4,15 @@ the hot key, entries started, and the tray command popup."""
 import os
 import shutil
 import subprocess
+import time
 import unittest
 
-from harness import (CMD_MENU_UPDATE, ENCODING, MENU_CLASS, VK_DOWN, VK_ESCAPE, VK_RETURN,
-                     WM_KEYDOWN, LauncherTestCase, wait_until)
+from harness import (CMD_MENU_UPDATE, CMD_MULTI_RUN, MAIN_TITLE, MULTI_RUN_TITLE, MENU_CLASS, VK_DOWN, VK_ESCAPE, VK_RETURN,
+                     WM_KEYDOWN, LauncherTestCase, child_real_paths, child_starts,
+                     wait_until)
 
-TRAY_ICON = (1014, 758)
+CMD_SAVE_LIST = 32784
+ID_RUN_ENTRIES = 1049
 PROPERTIES_TEXT = "ショートカット以外のプロパティは表示できません。"
 
 
@@ -24,8 +27,7 @@ class LauncherMenuCase(LauncherTestCase):
         os.makedirs(self.folder)
         self.folder_windows = self.install_dir_windows + "\\launch"
         for name in self.children:
-            shutil.copy(os.path.join(self.wine.tools, "qchild.exe"),
-                        os.path.join(self.folder, name + ".exe"))
+            self.wine.copy_child(os.path.join(self.folder, name + ".exe"))
         with open(os.path.join(self.folder, "notes.txt"), "w") as f:
             f.write("notes")
         self.set_profile_str("NowFolder", "AppFolder", self.folder_windows)
@@ -37,14 +39,22 @@ class LauncherMenuCase(LauncherTestCase):
         return self.wine.wait_class(MENU_CLASS, timeout_ms)
 
     def menu_rect(self, menu):
-        code, lines = self.wine.driver("rect", menu)
-        self.assertEqual(code, 0)
-        left, top, right, bottom = (int(v) for v in lines[0].split())
-        return left, top, right, bottom
+        """The menu's place once it has its size: a menu window just created may not yet."""
+        def read():
+            code, lines = self.wine.driver("rect", menu)
+            self.assertEqual(code, 0)
+            return tuple(int(v) for v in lines[0].split())
+        rect = read()
+        for _ in range(20):
+            time.sleep(0.1)
+            again = read()
+            if again == rect:
+                break
+            rect = again
+        return rect
 
     def click_tray(self, button=1):
-        self.wine.xdotool("mousemove", *TRAY_ICON)
-        self.wine.xdotool("click", button)
+        self.wine.click(*self.wine.tray_point(), button)
         menu = self.menu_window(10000)
         self.assertIsNotNone(menu, "no menu opened on the tray icon")
         return menu
@@ -64,18 +74,8 @@ class LauncherMenuCase(LauncherTestCase):
 
     # ---- the children ----
     def starts(self, name):
-        path = os.path.join(self.folder, name + ".log")
-        if not os.path.exists(path):
-            return []
-        with open(path, "rb") as f:
-            lines = f.read().decode(ENCODING).splitlines()
-        result = []
-        for line in lines:
-            if line.startswith("start "):
-                # start <ms> <pid> <working directory> <args>; the directory has no spaces.
-                _, _, _, directory, *rest = line.split(" ", 4)
-                result.append((directory, rest[0] if rest else ""))
-        return result
+        return [(start.directory, start.arguments)
+                for start in child_starts(os.path.join(self.folder, name + ".log"))]
 
     def wait_start(self, name, count=1):
         self.assertTrue(wait_until(lambda: len(self.starts(name)) >= count, 15),
@@ -83,16 +83,29 @@ class LauncherMenuCase(LauncherTestCase):
         return self.starts(name)[count - 1]
 
     # ---- the tray ----
-    def tray_colours(self, left=1006):
-        """Colours of the tray slot at left: 1 when it is empty."""
-        shot = self.wine.screenshot("tray-probe")
-        result = subprocess.run(
-            ["convert", shot, "-crop", f"16x16+{left}+750", "+repage", "-format", "%k", "info:"],
-            stdout=subprocess.PIPE, timeout=30)
-        return int(result.stdout.decode().strip() or 0)
+    def tray_colours(self, slot=0):
+        return self.wine.tray_slot_colours("tray-probe", slot)
 
 
 class LauncherMenuTest(LauncherMenuCase):
+    def test_a_refresh_while_the_menu_is_open_waits_until_it_closes(self):
+        self.start_launcher()
+        menu = self.click_tray()
+        # An entry that sorts first: a rebuild now would move every item one place on.
+        self.wine.copy_child(os.path.join(self.folder, "aardvark.exe"))
+        main = self.wine.find_window("Quintarel - Folder の 設定 -")
+        # Sent from another process, as a second instance does after making shortcuts: it is
+        # handled inside the open menu's loop.
+        self.wine.command(main, CMD_MENU_UPDATE)
+        self.key(menu, VK_DOWN, 2)
+        self.key(menu, VK_RETURN)
+        self.wait_menu_closed()
+        self.wait_start("beta")
+        self.assertEqual(self.starts("alpha"), [])
+        # The next menu holds the new entry, first.
+        self.choose(0)
+        self.wait_start("aardvark")
+
     def test_click_opens_the_menu_and_enter_starts_the_highlighted_entry(self):
         self.start_launcher()
         self.assertGreater(self.tray_colours(), 4, "the tray icon is not in the tray")
@@ -171,9 +184,7 @@ class LauncherMenuTest(LauncherMenuCase):
         # A program of the same Wine session keeps the desktop and its tray up after the
         # launcher ends.
         keeper = os.path.join(self.install_dir, "keeper.exe")
-        shutil.copy(os.path.join(self.wine.tools, "qchild.exe"), keeper)
-        with open(os.path.join(self.install_dir, "keeper.sleep"), "w") as f:
-            f.write("60000")
+        self.wine.copy_child(keeper, sleep_ms=60000)
         self.wine.start(keeper)
         process = self.start_launcher()
         self.assertGreater(self.tray_colours(), 4)
@@ -185,6 +196,99 @@ class LauncherMenuTest(LauncherMenuCase):
         self.assertEqual(process.wait(timeout=20), 0)
         self.assertTrue(wait_until(lambda: self.tray_colours() == 1, 10),
                         "the tray icon stayed after exit")
+
+
+class FolderWatchTest(LauncherMenuCase):
+    """The menu follows its folder by itself: entries copied in or deleted from outside."""
+
+    BUILDS = "Quintarel.MenuBuilds"
+
+    def builds(self):
+        return self.wine.prop(self.main, self.BUILDS)
+
+    def wait_rebuilt(self, after):
+        self.assertTrue(wait_until(lambda: self.builds() > after, 15), "the menu was not rebuilt")
+
+    def wait_settled(self):
+        """Waits until the build count has stood still for several quiet times."""
+        last, since = self.builds(), time.monotonic()
+        while time.monotonic() - since < 2.0:
+            time.sleep(0.2)
+            now = self.builds()
+            if now != last:
+                last, since = now, time.monotonic()
+        return last
+
+    def start(self):
+        # One column, so that rows can be counted.
+        self.set_profile_int("Detail", "DesktopRatio", 100)
+        self.start_launcher()
+        self.main = self.wine.find_window(MAIN_TITLE)
+        return self.builds()
+
+    def test_entries_copied_in_appear_and_deleted_ones_go(self):
+        before = self.start()
+        self.wine.copy_child(os.path.join(self.folder, "delta.exe"))
+        self.wait_rebuilt(before)
+        # alpha, beta, delta, gamma, notes, the folder item: a real click on the third row.
+        menu = self.click_tray()
+        left, top, right, bottom = self.menu_rect(menu)
+        row = (bottom - top) / 6
+        self.wine.xdotool("mousemove", (left + right) // 2, int(top + 2.5 * row), "click", 1)
+        self.wait_menu_closed()
+        self.wait_start("delta")
+
+        # The child's own log is an entry too: the menu settles on it first.
+        rebuilt = self.wait_settled()
+        os.remove(os.path.join(self.folder, "notes.txt"))
+        self.wait_rebuilt(rebuilt)
+        menu = self.click_tray()
+        _, top, _, shrunk = self.menu_rect(menu)
+        entries = len(os.listdir(self.folder)) + 1
+        self.assertNotIn("notes.txt", os.listdir(self.folder))
+        self.assertAlmostEqual(shrunk - top, entries * row, delta=2)
+        self.key(menu, VK_ESCAPE)
+        self.wait_menu_closed()
+
+    def test_a_burst_of_five_hundred_files_gives_few_rebuilds(self):
+        before = self.start()
+        for i in range(500):
+            with open(os.path.join(self.folder, f"burst{i:03d}.txt"), "w") as f:
+                f.write("x")
+        self.wait_rebuilt(before)
+        rebuilds = self.wait_settled() - before
+        self.assertLessEqual(rebuilds, 3)
+        # The menu holds them: several columns of rows.
+        menu = self.click_tray()
+        left, _, right, _ = self.menu_rect(menu)
+        self.assertGreater(right - left, 400)
+        self.key(menu, VK_ESCAPE)
+        self.wait_menu_closed()
+
+    def test_a_folder_removed_and_made_again_leaves_a_working_launcher(self):
+        before = self.start()
+        shutil.rmtree(self.folder)
+        os.makedirs(self.folder)
+        self.wine.copy_child(os.path.join(self.folder, "alpha.exe"))
+        # The program answers at once, and its menu still opens and starts what it lists.
+        self.assertTrue(wait_until(lambda: self.wine.send(self.main, 0) == 0, 5))
+        self.assertGreaterEqual(self.builds(), before)
+        self.choose(0)
+        self.wait_start("alpha")
+
+    def test_a_file_added_while_the_menu_is_open_waits_for_it_to_close(self):
+        self.start()
+        before = self.builds()
+        menu = self.click_tray()
+        self.wine.copy_child(os.path.join(self.folder, "aardvark.exe"))
+        self.key(menu, VK_DOWN, 2)
+        self.key(menu, VK_RETURN)
+        self.wait_menu_closed()
+        self.wait_start("beta")
+        self.assertEqual(self.starts("alpha"), [])
+        self.wait_rebuilt(before)
+        self.choose(0)
+        self.wait_start("aardvark")
 
 
 class DisplayModeScreenshots(LauncherMenuCase):
@@ -209,15 +313,121 @@ class DisplayModeScreenshots(LauncherMenuCase):
             process = self.start_launcher()
             menu = self.click_tray()
             left, top, right, bottom = self.menu_rect(menu)
-            shot = self.wine.screenshot(f"launcher-menu-mode{mode}-full")
-            cropped = os.path.join(self.wine.artifacts, f"launcher-menu-mode{mode}.png")
-            subprocess.run(["convert", shot, "-crop",
-                            f"{right - left + 8}x{bottom - top + 8}+{left - 4}+{top - 4}",
-                            "+repage", cropped], timeout=30)
+            self.wine.screenshot_around((left, top, right, bottom), f"launcher-menu-mode{mode}")
             self.key(menu, VK_ESCAPE)
             self.wait_menu_closed()
             self.exit_launcher(process)
             self.assertGreater(right - left, 0)
+
+
+class DisplayScaleTest(LauncherMenuCase):
+    """The launcher menu at 100 % and at 150 % (LogPixels 144): at 150 % items, icons and text
+    are half as large again, drawn at that size rather than stretched, and what is stored keeps
+    its meaning at 100 %."""
+
+    children = ("表計算", "ツール")
+
+    def open_menu_at(self, dpi):
+        """The menu's size in a first start at that DPI, and the font then stored."""
+        # Defaults afresh: the system's menu font is given at the DPI in force.
+        self.wine.reg_delete_tree("Software\\Brisvane")
+        self.set_profile_str("NowFolder", "AppFolder", self.folder_windows)
+        if dpi != 96:
+            self.use_dpi(dpi)
+        process = self.start_launcher()
+        menu = self.click_tray()
+        left, top, right, bottom = self.menu_rect(menu)
+        self.wine.screenshot_around((left, top, right, bottom), f"launcher-menu-{dpi}dpi")
+        self.key(menu, VK_ESCAPE)
+        self.wait_menu_closed()
+        self.exit_launcher(process)
+        return right - left, bottom - top, self.profile("Detail", "FontData")
+
+    def test_menu_at_150_percent_is_half_as_large_again_and_stored_as_at_100(self):
+        os.makedirs(os.path.join(self.folder, "写真フォルダ"))
+        shutil.copy(self.launcher_exe, os.path.join(self.folder, "ランチャー.exe"))
+        # A program of the session keeps the desktop, its taskbar and the tray at 100 % while
+        # the launcher restarts at 150 %.
+        keeper = os.path.join(self.install_dir, "keeper.exe")
+        self.wine.copy_child(keeper, sleep_ms=120000)
+        self.wine.start(keeper)
+
+        width96, height96, font96 = self.open_menu_at(96)
+        width144, height144, font144 = self.open_menu_at(144)
+        # Six items in one column, with the menu's frame, which scales too.
+        self.assertAlmostEqual(height144 / height96, 1.5, delta=0.06)
+        self.assertAlmostEqual(width144 / width96, 1.5, delta=0.12)
+        self.assertEqual(font144, font96)
+        self.assertEqual(self.profile_int("Detail", "IconSize"), 32)
+        self.assertEqual(self.profile_int("Detail", "HeightSpace"), 0)
+
+
+class RealNamesTest(LauncherMenuCase):
+    """Entries whose names the ANSI code page (932) cannot hold, beside ordinary ones."""
+
+    children = ("alpha",)
+    real_names = ("☕メモ.txt", "한국어.txt", "naïve🎵.exe")
+
+    def setUp(self):
+        super().setUp()
+        for name in self.real_names[:2]:
+            with open(os.path.join(self.folder, name), "w") as f:
+                f.write("x")
+        self.wine.copy_child(os.path.join(self.folder, self.real_names[2]))
+
+    def test_real_names_are_shown_and_the_program_starts_by_its_real_path(self):
+        self.set_profile_int("Detail", "IconPrint", 2)
+        self.set_profile_int("Detail", "PrintEnt", 1)
+        self.start_launcher()
+        menu = self.click_tray()
+        left, top, right, bottom = self.menu_rect(menu)
+        self.wine.screenshot_around((left, top, right, bottom), "launcher-menu-real-names")
+        # Wine lists the names in the order of their UTF-8 bytes: alpha, naïve🎵, notes, ☕メモ,
+        # 한국어, then the folder item.
+        self.key(menu, VK_DOWN, 2)
+        self.key(menu, VK_RETURN)
+        self.wait_menu_closed()
+        log = os.path.join(self.folder, "naïve🎵.log")
+        self.assertTrue(wait_until(lambda: child_real_paths(log), 15), "naïve🎵.exe did not start")
+        self.assertEqual(child_real_paths(log)[0].lower(),
+                         (self.folder_windows + "\\naïve🎵.exe").lower())
+        self.assertEqual(self.starts("alpha"), [])
+
+
+    def test_a_run_list_holding_a_real_name_shows_it_and_refuses_to_be_saved(self):
+        old = os.path.join(self.install_dir, "seq", "old.sqx")
+        os.makedirs(os.path.dirname(old), exist_ok=True)
+        with open(old, "wb") as f:
+            f.write(b"old list")
+        self.start_launcher()
+        self.wine.post_command(self.wine.find_window(MAIN_TITLE), CMD_MULTI_RUN)
+        window = self.wine.wait_window(MULTI_RUN_TITLE)
+        self.assertIsNotNone(window)
+        real = self.folder_windows + "\\naïve🎵.exe"
+        self.assertEqual(self.wine.driver("drop", window, real)[0], 0)
+        self.assertTrue(wait_until(lambda: self.wine.list_lines(window, ID_RUN_ENTRIES) == [real],
+                                   10), self.wine.list_lines(window, ID_RUN_ENTRIES))
+        self.wine.post_command(window, CMD_SAVE_LIST)
+        box = self.wine.wait_dialog_with_text("リストを保存できません")
+        self.assertIsNotNone(box, "saving was not refused")
+        self.wine.screenshot("multirun-real-name-refused")
+        self.wine.command(box, 1)
+        self.assertIsNone(self.wine.wait_dialog_with_text("保存ファイル名", 1000))
+        with open(old, "rb") as f:
+            self.assertEqual(f.read(), b"old list")
+
+    def test_send_to_of_a_real_name_makes_a_shortcut_to_its_real_path(self):
+        real = self.folder_windows + "\\한국어.txt"
+        self.start_launcher(real, wait=False)
+        question = self.wine.wait_dialog_with_text("ショートカット登録しますか")
+        self.assertIsNotNone(question)
+        self.wine.screenshot("send-to-real-name-question")
+        self.wine.command(question, 1)
+        link = os.path.join(self.folder, "한국어.lnk")
+        self.assertTrue(wait_until(lambda: os.path.exists(link), 15), os.listdir(self.folder))
+        # The shell link keeps its target in UTF-16: the real name, not "???".
+        with open(link, "rb") as f:
+            self.assertIn("한국어.txt".encode("utf-16-le"), f.read())
 
 
 if __name__ == "__main__":

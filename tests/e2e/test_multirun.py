@@ -7,7 +7,8 @@ import shutil
 import time
 import unittest
 
-from harness import CMD_MULTI_RUN, ENCODING, MULTI_RUN_TITLE, LauncherTestCase, wait_until
+from harness import (CMD_EXIT, CMD_MULTI_RUN, ENCODING, FILE_NAME_IDS, MAIN_TITLE,
+                     MULTI_RUN_TITLE, LauncherTestCase, child_records, wait_until)
 
 CMD_KEEP_LIST = 32782
 CMD_KEEP_WINDOW = 32783
@@ -20,6 +21,8 @@ ID_ENTRIES = 1049
 ID_PARAMETERS = 1054
 LB_SETCURSEL = 0x0186
 LBN_SELCHANGE = 1
+BM_CLICK = 0x00F5
+IDOK, IDCANCEL, IDNO = 1, 2, 7
 HEADER = "[Quintarel Sequntial Execute File]\n"
 
 
@@ -39,15 +42,24 @@ class MultiRunTest(LauncherTestCase):
     def entry_count(self, hwnd):
         return int(self.wine.driver("list-count", hwnd, ID_ENTRIES)[1][0])
 
-    def child(self, folder, name):
+    def child(self, folder, name, sleep_ms=0):
         """A copy of the child program in a folder below C:, which records its starts."""
         directory = self.wine.drive_c(folder)
-        shutil.rmtree(directory, ignore_errors=True)
-        os.makedirs(directory)
+        os.makedirs(directory, exist_ok=True)
         self.addCleanup(shutil.rmtree, directory, True)
-        shutil.copy(os.path.join(self.wine.tools, "qchild.exe"),
-                    os.path.join(directory, name + ".exe"))
-        return f"C:\\{folder}\\{name}.exe", os.path.join(directory, name + ".log")
+        log = self.wine.copy_child(os.path.join(directory, name + ".exe"), sleep_ms)
+        if os.path.exists(log):
+            os.remove(log)
+        return f"C:\\{folder}\\{name}.exe", log
+
+    def write_list(self, path, programs, ordered=0):
+        lines = "".join(f"{len(p.encode(ENCODING)):3d}:{p}\n" for p in programs)
+        with open(path, "wb") as f:
+            f.write((HEADER + f"Sequential execute: {ordered}\n-- \n" + lines).encode(ENCODING))
+
+    def click_sync(self, window, control):
+        """A click on a button that has been handled when this returns."""
+        self.wine.driver("send-item", window, control, BM_CLICK, 0, 0)
 
     def test_tray_command_and_the_window_hotkey_show_it(self):
         # Ctrl+Alt+M: HOTKEYF_CONTROL | HOTKEYF_ALT in the high byte, 'M' in the low.
@@ -78,13 +90,18 @@ class MultiRunTest(LauncherTestCase):
                                                      self.install_dir_windows + "\\元.sqx"))
         self.assertEqual(self.entry_count(window), 1)
         self.assertEqual(self.wine.title(window), "複数実行(元.sqx)")
-        self.wine.driver("click", window, ID_RUN_ON_WAKEUP)
-        self.assertTrue(wait_until(
-            lambda: self.wine.driver("check", window, ID_RUN_ON_WAKEUP)[1] == ["1"], 5))
+        # A list from outside the list folder cannot be marked: the box says so.
+        self.click_sync(window, ID_RUN_ON_WAKEUP)
+        self.assertEqual(self.wine.driver("check", window, ID_RUN_ON_WAKEUP)[1], ["0"])
+        self.assertIsNone(self.profile_int("MultipleLaunch\\OnWakeup", "Number"))
         self.wine.post_command(window, CMD_SAVE_LIST)
         # The dialog opens where the last one was left, so the list folder is named in full.
         self.assertTrue(self.wine.answer_file_dialog("保存ファイル名",
                                                      self.install_dir_windows + "\\seq\\朝.sqx"))
+        # Saved into the list folder it is registered and selected, and can be marked.
+        self.wine.send(window, 0)
+        self.click_sync(window, ID_RUN_ON_WAKEUP)
+        self.assertEqual(self.wine.driver("check", window, ID_RUN_ON_WAKEUP)[1], ["1"])
 
         saved = os.path.join(self.install_dir, "seq", "朝.sqx")
         self.assertTrue(wait_until(lambda: os.path.exists(saved), 10))
@@ -101,7 +118,6 @@ class MultiRunTest(LauncherTestCase):
         full = self.width(window)
         self.wine.driver("send-item", window, ID_ENTRIES, LB_SETCURSEL, 0, 0)
         self.wine.command(window, ID_ENTRIES, LBN_SELCHANGE)
-        time.sleep(1)
         self.assertEqual(self.wine.text(window, ID_PARAMETERS), "-x")
         self.wine.screenshot("multirun-panel-open-list-loaded")
         self.assertFalse(os.path.exists(log), "nothing was to run yet")
@@ -116,15 +132,88 @@ class MultiRunTest(LauncherTestCase):
         process = self.start_launcher(wait=False)
         window = self.wine.wait_window("複数実行(朝.sqx)")
         self.assertIsNotNone(window, "the window with the list did not show")
-        self.assertTrue(wait_until(lambda: os.path.exists(log), 15), "the list did not run")
-        with open(log, "rb") as f:
-            first = f.read().decode(ENCODING).splitlines()[0]
-        self.assertTrue(first.startswith("start ") and first.endswith(" -x"), first)
+        records = wait_until(lambda: child_records(log), 15)
+        self.assertTrue(records, "the list did not run")
+        self.assertEqual((records[0].kind, records[0].arguments.lstrip()), ("start", "-x"))
         self.assertTrue(wait_until(
             lambda: self.wine.driver("check", window, ID_RUN_ON_WAKEUP)[1] == ["1"], 5))
         self.assertTrue(self.wine.is_visible(window))
         self.assertEqual(self.entry_count(window), 1)
         self.assertEqual(self.width(window), full)
+        self.exit_launcher(process)
+
+    def test_exit_during_an_ordered_wakeup_list_ends_at_once_and_starts_nothing_more(self):
+        all_day, all_day_log = self.child("長い", "一日", sleep_ms=60000)
+        after, after_log = self.child("長い", "次")
+        os.makedirs(os.path.join(self.install_dir, "seq"))
+        self.write_list(os.path.join(self.install_dir, "seq", "朝.sqx"), [all_day, after], 1)
+        self.set_profile_int("MultipleLaunch\\OnWakeup", "Number", 1)
+        self.set_profile_str("MultipleLaunch\\OnWakeup", "000",
+                             (self.install_dir_windows + "\\seq\\朝.sqx").replace("\\", "/"))
+        # The window's caption names the list as soon as it is loaded: no wait for "複数実行".
+        process = self.start_launcher(wait=False)
+        self.assertIsNotNone(self.wine.wait_window(MAIN_TITLE, visible=False))
+        self.assertTrue(wait_until(lambda: os.path.exists(all_day_log), 15),
+                        "the wake-up list did not run")
+        with open(all_day_log, "rb") as f:
+            pid = f.read().decode(ENCODING).split()[2]
+        self.addCleanup(self.wine.driver, "kill", pid)
+
+        self.wine.post_command(self.wine.find_window(MAIN_TITLE), CMD_EXIT)
+        begun = time.monotonic()
+        process.wait(timeout=20)
+        self.assertLess(time.monotonic() - begun, 2.0, "the launcher took too long to end")
+        self.wine.stop(process)
+        # The launcher is gone: it had its chance to start the next program and did not.
+        self.assertFalse(os.path.exists(after_log), "the next program started")
+        with open(all_day_log, "rb") as f:
+            self.assertNotIn("end", f.read().decode(ENCODING), "the running program was ended")
+
+    def test_save_onto_an_existing_list_asks_and_no_keeps_it(self):
+        program, _ = self.child("ツール", "子")
+        os.makedirs(os.path.join(self.install_dir, "seq"))
+        kept = os.path.join(self.install_dir, "seq", "朝.sqx")
+        self.write_list(kept, [program], 1)
+        with open(kept, "rb") as f:
+            old = f.read()
+        source = os.path.join(self.install_dir, "元.sqx")
+        self.write_list(source, [program + " -other"])
+        process = self.start_launcher()
+        window = self.show_window()
+        self.wine.post_command(window, 32785)  # Open
+        self.assertTrue(self.wine.answer_file_dialog("読み込みファイル名",
+                                                     self.install_dir_windows + "\\元.sqx"))
+        # The registered list selected fills in the name: Save, then Enter. (Wine's dialog
+        # opens where the last one was left, so the name is given in full.)
+        self.wine.driver("send-item", window, ID_REGISTERED, LB_SETCURSEL, 0, 0)
+        self.wine.post_command(window, CMD_SAVE_LIST)
+        dialog = self.wine.wait_window("保存ファイル名")
+        self.assertIsNotNone(dialog)
+        for control in FILE_NAME_IDS:
+            self.wine.driver("set-text", dialog, control,
+                             self.install_dir_windows + "\\seq\\朝.sqx")
+        self.wine.post_command(dialog, IDOK)
+
+        def question():
+            for hwnd, class_name, visible, _, title in self.wine.windows():
+                if visible and hwnd != dialog and class_name == "#32770" and \
+                        title == "保存ファイル名":
+                    return hwnd
+            return None
+        asked = wait_until(question, 10)
+        self.wine.screenshot("multirun-save-asks-before-replacing")
+        self.assertIsNotNone(asked, "Save did not ask before replacing the list; windows: "
+                             + repr([w for w in self.wine.windows() if w[2]]))
+        self.assertTrue(self.wine.message_box_text(asked))
+        self.wine.post_command(asked, IDNO)
+        self.assertTrue(wait_until(lambda: not self.wine.is_visible(asked), 10))
+        self.wine.post_command(dialog, IDCANCEL)
+        self.assertTrue(self.wine.wait_gone("保存ファイル名"))
+        # Answered once the Save command has returned.
+        self.wine.send(window, 0)
+        with open(kept, "rb") as f:
+            self.assertEqual(f.read(), old)
+        self.assertFalse(os.path.exists(kept[:-1] + "~"))
         self.exit_launcher(process)
 
 

@@ -4,11 +4,10 @@ start on a damaged profile, and the version resource of both programs."""
 import time
 import unittest
 
-from harness import MAIN_TITLE, VK_ESCAPE, LauncherTestCase, wait_until
+from harness import MAIN_TITLE, TRAY_ICON_ID, VK_ESCAPE, LauncherTestCase, wait_until
 from test_folders import WIDTH_BOX, FolderTestCase
 from test_launcher_menu import LauncherMenuCase
 
-TRAY_ICON_ID = 128
 WM_QUERYENDSESSION = 0x0011
 WM_ENDSESSION = 0x0016
 
@@ -19,7 +18,7 @@ class TrayTestCase(LauncherMenuCase):
 
     def second_slot_colours(self):
         """Colours where a second tray icon would sit: 1 when the slot is empty."""
-        return self.tray_colours(left=986)
+        return self.tray_colours(slot=1)
 
     def start_beta_from_the_menu(self):
         """A real click on the icon, then the second entry: the launcher works."""
@@ -35,7 +34,6 @@ class TaskbarRestartTest(TrayTestCase):
 
         # The message while the icon is still there: it stays, once.
         self.wine.driver("broadcast", "TaskbarCreated", check=True)
-        time.sleep(1)
         self.assertTrue(self.tray_has_icon(main))
         self.assertEqual(self.second_slot_colours(), 1, "a second icon appeared")
 
@@ -153,16 +151,18 @@ class VersionResourceTest(LauncherTestCase):
             self.assertEqual(code, 0, program + " has no version resource")
             self.assertEqual(lines, ["Quintarel", "2.2", "2.2", "Brisvane", program])
 
-    def test_both_manifests_ask_for_the_common_controls_of_version_six(self):
-        for program, level in (("quintarel.exe", "asInvoker"),
-                               ("installer.exe", "requireAdministrator")):
+    def test_both_manifests_ask_for_common_controls_six_own_rights_and_dpi_awareness(self):
+        for program in ("quintarel.exe", "installer.exe"):
             code, lines = self.wine.driver("manifest",
                                            self.install_dir_windows + "\\" + program)
             self.assertEqual(code, 0, program + " has no manifest")
             manifest = "\n".join(lines)
             self.assertIn('name="Microsoft.Windows.Common-Controls" version="6.0.0.0"',
                           " ".join(manifest.split()))
-            self.assertIn('level="' + level + '"', manifest)
+            self.assertIn('level="asInvoker"', manifest)
+            # Per monitor where the system knows it, the system's DPI before that.
+            self.assertIn(">PerMonitorV2, System</dpiAwareness>", manifest)
+            self.assertIn(">true</dpiAware>", manifest)
             # Windows 10 and 11 share one identifier; without it they treat the program as
             # written for Vista.
             self.assertIn("{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", manifest)

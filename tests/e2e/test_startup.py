@@ -12,9 +12,10 @@ from harness import (CMD_EXIT, CMD_SHOW_FOLDER_SETTINGS, MAIN_TITLE, MULTI_RUN_T
 class StartupTest(LauncherTestCase):
     def test_first_start_stays_hidden_and_keeps_running(self):
         process = self.start_launcher()
-        time.sleep(2)
-        self.assertIsNone(process.poll(), "the launcher ended on its own")
         main = self.wine.find_window(MAIN_TITLE)
+        # A sent message is answered only by a program that runs its message loop.
+        self.assertEqual(self.wine.send(main, 0), 0)
+        self.assertIsNone(process.poll(), "the launcher ended on its own")
         self.assertFalse(self.wine.is_visible(main))
         multi = self.wine.find_window(MULTI_RUN_TITLE)
         self.assertIsNotNone(multi, "the multiple-execution window was not created")
@@ -59,8 +60,8 @@ class StartupTest(LauncherTestCase):
         main = self.wine.find_window(MAIN_TITLE)
         self.wine.command(main, CMD_SHOW_FOLDER_SETTINGS)
         self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10))
-        self.wine.post(main, 0x0010)  # WM_CLOSE
-        time.sleep(1)
+        # Sent: when it returns the window has handled the close box.
+        self.wine.send(main, 0x0010)  # WM_CLOSE
         self.assertTrue(self.wine.is_visible(main))
         self.exit_launcher(process)
 
@@ -122,6 +123,21 @@ class CommandLineShortcutTest(LauncherTestCase):
         link = self.wine.shell_link(windows_folder + "\\メモ.lnk")
         self.assertEqual(link["target"].lower(), target.lower())
         self.assertEqual(link["directory"].lower(), (self.install_dir_windows + "\\data").lower())
+        self.exit_launcher(process)
+
+    def test_files_of_one_stem_and_a_drive_root_get_shortcuts_of_their_own(self):
+        folder, windows_folder = self.make_launcher_folder()
+        _, text = self.make_target("memo.txt")
+        _, document = self.make_target("memo.doc")
+        process = self.wine.start(self.launcher_exe, text, document, "C:\\")
+        question = self.answer_question(1)
+        self.assertTrue(question.startswith("memo.txt\nmemo.doc\nドライブ C\n"), question)
+        self.wait_started()
+        targets = {name: self.wine.shell_link(windows_folder + "\\" + name)["target"].lower()
+                   for name in ("memo.lnk", "memo (2).lnk", "ドライブ C.lnk")}
+        self.assertEqual(targets, {"memo.lnk": text.lower(), "memo (2).lnk": document.lower(),
+                                   "ドライブ C.lnk": "c:\\"})
+        self.assertEqual(sorted(os.listdir(folder)), ["memo (2).lnk", "memo.lnk", "ドライブ C.lnk"])
         self.exit_launcher(process)
 
     def test_second_start_with_a_file_hands_over_without_showing_the_window(self):

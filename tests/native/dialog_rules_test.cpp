@@ -56,6 +56,17 @@ TEST(CommandLine, ShortcutNames)
     EXPECT_EQ(shortcutBaseName("README"), "README");
     EXPECT_EQ(shortcutBaseName("ソフト.exe"), "ソフト");
     EXPECT_EQ(shortcutPathFor("C:\\app", "memo.txt"), "C:\\app\\memo.lnk");
+
+    // Files of one stem, or an older shortcut to another file, get numbered names.
+    EXPECT_EQ(numberedShortcutPath("C:\\app", "memo", 1), "C:\\app\\memo.lnk");
+    EXPECT_EQ(numberedShortcutPath("C:\\app", "memo", 2), "C:\\app\\memo (2).lnk");
+
+    // A drive root would give "C:.lnk", which writes a stream of a file "C" on NTFS.
+    for (const char* root : {"C:\\", "c:", "D:/"})
+        EXPECT_TRUE(isDriveRoot(root)) << root;
+    for (const char* other : {"C:\\x", "\\\\server\\share", "1:\\", "C"})
+        EXPECT_FALSE(isDriveRoot(other)) << other;
+    EXPECT_EQ(driveRootName("c:\\"), "ドライブ C");
 }
 
 TEST(CommandLine, QuestionListsEveryFileThenTheFolder)

@@ -10,19 +10,36 @@ namespace {
 const std::string so = "ソ";
 const std::string hyo = "表";
 
-TEST(InstallPaths, DefaultFolderIsOnTheWindowsDrive)
+TEST(InstallPaths, DefaultFolderIsTheUsersOwnProgramFolder)
 {
-    EXPECT_EQ(defaultInstallFolder("C:\\WINDOWS"), "C:\\Program Files\\Quintarel");
-    EXPECT_EQ(defaultInstallFolder("D:\\Win\\"), "D:\\Program Files\\Quintarel");
-    // Without a drive the folder starts at the root.
-    EXPECT_EQ(defaultInstallFolder("\\\\server\\windows"), "\\Program Files\\Quintarel");
-    EXPECT_EQ(defaultInstallFolder(""), "\\Program Files\\Quintarel");
+    const std::string programs = "C:\\Users\\" + so + "\\AppData\\Local\\Programs";
+    EXPECT_EQ(defaultInstallFolder(programs, "ignored"), programs + "\\Quintarel");
+    EXPECT_EQ(defaultInstallFolder("D:\\Apps\\", ""), "D:\\Apps\\Quintarel");
+    // A folder ending in ソ does not end in a separator.
+    EXPECT_EQ(defaultInstallFolder("D:\\" + so, ""), "D:\\" + so + "\\Quintarel");
+    // Before the system named that folder, its place below the local application data.
+    EXPECT_EQ(defaultInstallFolder("", "C:\\Users\\u\\AppData\\Local"),
+              "C:\\Users\\u\\AppData\\Local\\Programs\\Quintarel");
+    EXPECT_EQ(defaultInstallFolder("", ""), "");
 
-    InstallOptions options = defaultInstallOptions("E:\\windows");
-    EXPECT_EQ(options.installFolder, "E:\\Program Files\\Quintarel");
+    InstallOptions options = defaultInstallOptions("E:\\P", "");
+    EXPECT_EQ(options.installFolder, "E:\\P\\Quintarel");
     EXPECT_TRUE(options.addToStartup);
     EXPECT_TRUE(options.addToSendTo);
     EXPECT_FALSE(options.skipCopy);
+}
+
+TEST(InstallPaths, UnwritableFolderTextSaysWhyAndWhatToChoose)
+{
+    std::string text = unwritableFolderText("C:\\Program Files\\Q", "アクセスが拒否されました。\r\n",
+                                            "C:\\U\\Programs\\Quintarel");
+    EXPECT_EQ(text.find("C:\\Program Files\\Q には書き込めない"), 0u);
+    // The system's line end does not leave an empty line inside the brackets.
+    EXPECT_NE(text.find("(アクセスが拒否されました。)"), std::string::npos);
+    EXPECT_NE(text.find("C:\\U\\Programs\\Quintarel です。"), std::string::npos);
+    // Suggesting the refused folder itself, or nothing, says no default.
+    EXPECT_EQ(unwritableFolderText("C:\\A", "", "C:\\A").find("既定"), std::string::npos);
+    EXPECT_EQ(unwritableFolderText("C:\\A", "", "").find("("), std::string::npos);
 }
 
 TEST(InstallPaths, OwnPathSplitsWithDoubleByteCharactersWhole)
@@ -79,7 +96,8 @@ TEST(InstallPaths, CopiesTheInstallerTheReadMeAndLastTheLauncher)
 TEST(InstallPaths, InstallFolderMustLeaveRoomForEveryFile)
 {
     EXPECT_NE(installFolderProblem("", "installer.exe"), "");
-    EXPECT_EQ(installFolderProblem("C:\\Program Files\\Quintarel", "installer.exe"), "");
+    EXPECT_EQ(installFolderProblem("C:\\Users\\u\\AppData\\Local\\Programs\\Quintarel",
+                                   "installer.exe"), "");
 
     // "\" and "Quintarel.exe" (13 bytes) after the folder: 245 bytes fit, 246 do not.
     std::string fits = "C:\\" + std::string(242, 'a');

@@ -1,8 +1,11 @@
 // The launcher menu's portable rules: display texts, columns, the tray tip, item geometry, and
 // the menu keyboard.
+#include "launcher/icon_rules.h"
 #include "launcher/item_geometry.h"
+#include "launcher/launch_errors.h"
 #include "launcher/menu_layout.h"
 #include "launcher/type_ahead.h"
+#include "launcher/wide_entry_text.h"
 #include "multirun/param_history.h"
 
 #include <gtest/gtest.h>
@@ -274,3 +277,74 @@ TEST(ParamHistory, NewestFirstAtMostSixteenDuplicatesAndEmptiesKept)
 }
 
 }  // namespace
+
+TEST(LaunchErrors, TheShellsOwnCodesGetTextsOfTheirOwnSystemCodesKeepTheSystems)
+{
+    EXPECT_EQ(shellLaunchErrorText(shellNoAssociation),
+              "このファイルを開くプログラムが関連付けられていません。");
+    for (unsigned code : {0u, 26u, 27u, 28u, 29u, 30u, 32u})
+        EXPECT_FALSE(shellLaunchErrorText(code).empty()) << code;
+    for (unsigned code : {2u, 3u, 5u, 8u, 11u})
+        EXPECT_TRUE(shellLaunchErrorText(code).empty()) << code;
+}
+
+TEST(IconRules, OnlyEntriesThatMayShowAPictureOfTheirOwnAreAskedByPath)
+{
+    EXPECT_EQ(lowerExtension("Setup.EXE"), "exe");
+    EXPECT_EQ(lowerExtension("archive.tar.GZ"), "gz");
+    EXPECT_EQ(lowerExtension("README"), "");
+    // A trail byte that looks like a capital letter stays as it is: ア is 0x83 0x41.
+    EXPECT_EQ(lowerExtension("x.Aア"), "aア");
+
+    const EntryKind file, folder{true, false}, markedFolder{true, true};
+    for (const char* own : {"tool.exe", "Web.LNK", "site.url", "a.ico", "b.cur", "c.ani"})
+        EXPECT_TRUE(iconDependsOnFile(own, file)) << own;
+    for (const char* typed : {"memo.txt", "photo.bmp", "page.html", "README", "exe"})
+        EXPECT_FALSE(iconDependsOnFile(typed, file)) << typed;
+    EXPECT_FALSE(iconDependsOnFile("フォルダ", folder));
+    EXPECT_TRUE(iconDependsOnFile("フォルダ", markedFolder));
+    EXPECT_TRUE(isShellLinkName("Doc.Lnk"));
+    EXPECT_FALSE(isShellLinkName("doc.lnk.txt"));
+}
+
+// The names stay out of the assertion macros, which would quote them in the CP932 execution
+// character set.
+const std::u16string naive = u"naïve🎵", naiveExe = u"naïve🎵.exe", naiveX = u"naïve🎵x";
+const std::u16string korean = u"한국어", koreanLnk = u"한국어.lnk", koreanUpperLnk = u"한국어.LNK";
+const std::u16string coffeeV1 = u"☕.v1", coffeeV1Txt = u"☕.v1.txt", coffeeMemo = u"☕メモ";
+const std::u16string note = u"🎵", noteTune = u"🎵曲", hangul = u"한글";
+const char32_t han = U'한', noteChar = U'🎵', coffee = U'☕';
+
+TEST(WideEntries, ExtensionRuleAndCutFollowTheAnsiRulesOnCharacters)
+{
+    EXPECT_EQ(wideEntryDisplayText(naiveExe, false, true), naive);
+    EXPECT_EQ(wideEntryDisplayText(naiveExe, true, false), naiveExe);
+    EXPECT_EQ(wideEntryDisplayText(koreanLnk, true, false), korean);
+    EXPECT_EQ(wideEntryDisplayText(koreanUpperLnk, false, true), korean);
+    EXPECT_EQ(wideEntryDisplayText(coffeeV1Txt, false, false), coffeeV1);
+    EXPECT_EQ(wideEntryDisplayText(coffeeMemo, false, false), coffeeMemo);
+
+    // "na" 2, the i with diaeresis 2, "ve" 2, the pair 2: a count ending inside a character
+    // drops it whole.
+    EXPECT_EQ(shownWideItemText(naiveX, 8), naive);
+    EXPECT_EQ(shownWideItemText(naiveX, 7), naive.substr(0, 5));
+    EXPECT_EQ(shownWideItemText(naiveX, 3), naive.substr(0, 2));
+    EXPECT_EQ(shownWideItemText(note, 1), u"");
+    EXPECT_EQ(shownWideItemText(note, 0), u"");
+    EXPECT_EQ(shownWideItemText(note, -5), u"");
+    EXPECT_EQ(shownWideItemText(korean, 260), korean);
+    // A lone surrogate (a broken name) counts as a character of its own.
+    EXPECT_EQ(shownWideItemText(std::u16string(1, char16_t(0xD83C)) + u"a", 3).size(), 2u);
+}
+
+TEST(WideEntries, TypeAheadOnTheRealFirstCharacter)
+{
+    const std::vector<std::u16string> real = {u"", korean, u"", noteTune, hangul};
+    EXPECT_EQ(typeAheadReal(0, real, han).selection, 1);
+    EXPECT_EQ(typeAheadReal(1, real, han).result, 0x30004u);
+    EXPECT_EQ(typeAheadReal(4, real, han).selection, 1);
+    EXPECT_EQ(typeAheadReal(0, real, noteChar).selection, 3);
+    EXPECT_EQ(typeAheadReal(2, real, coffee).result, menuCharIgnore);
+    EXPECT_EQ(typeAheadReal(-1, real, han).result, menuCharIgnore);
+    EXPECT_EQ(firstCharacter(noteTune), noteChar);
+}

@@ -156,6 +156,14 @@ TEST(ListFileReader, ManyLinesAndAHugeLine)
     EXPECT_EQ(read.entries.back().pathLength, 3 * 1024 * 1024 + 1);
 }
 
+TEST(ListFileWriter, TemporaryFileFitsWhereTheListFits)
+{
+    EXPECT_EQ(temporaryListPath("C:\\seq\\朝.sqx"), "C:\\seq\\朝.sq~");
+    // A double-byte last character goes whole; the name never grows.
+    EXPECT_EQ(temporaryListPath("C:\\seq\\朝"), "C:\\seq\\~");
+    EXPECT_EQ(temporaryListPath("C:\\seq\\a.sq~"), "C:\\seq\\a.sq_");
+}
+
 TEST(LeadingNumber, ReadsAsStrtolWithA32BitLong)
 {
     auto n = [](const char* text, int base) { return readLeadingNumber(text, base); };

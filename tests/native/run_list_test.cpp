@@ -66,6 +66,20 @@ TEST(RunListEditing, ParameterFieldRewritesTheEntry)
     EXPECT_EQ(fieldParameters(negative), ":\\a.exe");
 }
 
+TEST(RunListEditing, AnEntryWithARealPathKeepsItThroughEditsAndIsFoundForTheListFile)
+{
+    const std::u16string real = u"C:\\q\\naïve🎵.exe";
+    RunList list = {entryForPath("C:\\a.exe"), entryForRealPath("C:\\q\\na?ve?.exe", real)};
+    EXPECT_EQ(firstEntryWithRealPath(list), 1);
+    list[1] = withFieldParameters(list[1], "-v");
+    EXPECT_EQ(list[1].realPath, real);
+    EXPECT_EQ(fieldParameters(list[1]), "-v");
+    EXPECT_EQ(moveEntryUp(list, 1), 0);
+    EXPECT_EQ(firstEntryWithRealPath(list), 0);
+    removeEntry(list, 0);
+    EXPECT_EQ(firstEntryWithRealPath(list), -1);
+}
+
 TEST(RunParameters, ShortcutArgumentsComeFirstThenTheEntrysPart)
 {
     EXPECT_EQ(runParameters("-a", {"C:\\x\\ed.lnk -b", 11}), "-a -b");

@@ -29,24 +29,27 @@ TEST(WakeupLists, UnmarkingTheFirstOfThreeRenumbersAndDeletesTheStale)
     EXPECT_EQ(profile.writes, writes);
 }
 
-TEST(WakeupLists, LetterCaseCounts)
+TEST(WakeupLists, PathsCompareAsWindowsComparesNames)
 {
     MemoryProfile profile;
     WakeupLists lists;
     lists.add(profile, "C:\\Seq\\A.sqx");
-    EXPECT_TRUE(lists.contains("C:/Seq/A.sqx"));
-    EXPECT_FALSE(lists.contains("C:/seq/a.sqx"));
-    lists.remove(profile, "c:\\seq\\a.sqx");
-    EXPECT_EQ(lists.paths().size(), 1u);
+    EXPECT_TRUE(lists.contains("c:/seq/a.SQX"));
+    lists.add(profile, "C:/SEQ/a.sqx");  // the same file: not marked twice
+    EXPECT_EQ(lists.paths(), std::vector<std::string>{"C:/Seq/A.sqx"});
 
-    std::vector<std::string> registered = {"C:/seq/a.sqx"};
-    EXPECT_EQ(findRegisteredList(registered, "C:\\Seq\\A.sqx"), -1);
-    EXPECT_EQ(findRegisteredList(registered, "C:\\seq\\a.sqx"), 0);
-    lists.prune(registered);
-    EXPECT_TRUE(lists.paths().empty());
+    // A trail byte that looks like a capital is no letter: ア (0x83 0x41) is not ヂ (0x83 0x61).
+    lists.add(profile, "C:/seq/ア.sqx");
+    EXPECT_FALSE(lists.contains("C:/seq/ヂ.sqx"));
+    EXPECT_EQ(foldedPathKey("C:\\ソ\\ABC"), "c:/ソ/abc");
+
+    std::vector<std::string> registered = {"C:/seq/b.sqx", "C:/seq/a.sqx"};
+    EXPECT_EQ(findRegisteredList(registered, "c:\\SEQ\\A.sqx"), 1);
+    lists.remove(profile, "c:\\seq\\a.sqx");
+    EXPECT_EQ(lists.paths(), std::vector<std::string>{"C:/seq/ア.sqx"});
 }
 
-TEST(WakeupLists, LoadSkipsEmptyTextsAndPruneTouchesOnlyMemory)
+TEST(WakeupLists, MarksNotFoundAtOneStartAreKeptAndNotRun)
 {
     MemoryProfile profile;
     profile.writeInt(section, "Number", 4);
@@ -57,11 +60,14 @@ TEST(WakeupLists, LoadSkipsEmptyTextsAndPruneTouchesOnlyMemory)
     lists.load(profile);
     EXPECT_EQ(lists.paths(), (std::vector<std::string>{"C:/seq/a.sqx", "C:/seq/gone.sqx"}));
 
-    lists.prune({"C:/seq/a.sqx", "C:/seq/b.sqx"});
-    EXPECT_EQ(lists.paths(), (std::vector<std::string>{"C:/seq/a.sqx"}));
-    EXPECT_EQ(profile.readString(section, "003", ""), "C:/seq/gone.sqx");
-    lists.prune({});
-    EXPECT_TRUE(lists.paths().empty());
+    EXPECT_EQ(lists.toRun({"C:/seq/b.sqx", "C:/SEQ/A.sqx"}),
+              std::vector<std::string>{"C:/seq/a.sqx"});
+    // A folder out of reach at this start: nothing runs, and the next change of the marks
+    // still writes every one of them.
+    EXPECT_TRUE(lists.toRun({}).empty());
+    lists.add(profile, "C:/seq/b.sqx");
+    EXPECT_EQ(profile.readInt(section, "Number", 0), 3);
+    EXPECT_EQ(profile.readString(section, "001", ""), "C:/seq/gone.sqx");
 
     // A damaged count reads no more than three digits can name.
     profile.writeInt(section, "Number", 0x7FFFFFFF);

@@ -2,7 +2,10 @@
 // records its end. Copies under other names keep separate records:
 //   <own path without .exe>.log     appended: "start <ms> <pid> <working directory> <args>"
 //                                   and later "end <ms> <pid>" (ms since the system started)
-//   <own path without .exe>.sleep   if present: milliseconds to stay alive before ending
+//                                   and "path <hex>": its own real path in UTF-8, as hex digits,
+//                                   so a name the code page cannot hold is seen as it is
+//   <own path without .exe>.sleep   if present: milliseconds to stay alive before ending; a
+//                                   negative number: until the test stops it
 // The arguments are the raw command line after the program name.
 #include <windows.h>
 
@@ -12,20 +15,40 @@
 
 namespace {
 
-std::string ownBase()
+std::wstring ownPath()
 {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string base = path;
-    std::size_t dot = base.rfind('.');
-    if (dot != std::string::npos)
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return path;
+}
+
+std::wstring ownBase()
+{
+    std::wstring base = ownPath();
+    std::size_t dot = base.rfind(L'.');
+    if (dot != std::wstring::npos)
         base.resize(dot);
     return base;
 }
 
-void appendLine(const std::string& file, const std::string& line)
+std::string utf8Hex(const std::wstring& text)
 {
-    HANDLE handle = CreateFileA(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    char utf8[4 * MAX_PATH] = {};
+    int length = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()),
+                                     utf8, sizeof(utf8), nullptr, nullptr);
+    std::string hex;
+    const char* digits = "0123456789abcdef";
+    for (int i = 0; i < length; ++i) {
+        unsigned char byte = static_cast<unsigned char>(utf8[i]);
+        hex += digits[byte >> 4];
+        hex += digits[byte & 15];
+    }
+    return hex;
+}
+
+void appendLine(const std::wstring& file, const std::string& line)
+{
+    HANDLE handle = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                 nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return;
@@ -57,19 +80,20 @@ std::string argumentsAfterProgramName()
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    std::string base = ownBase();
+    std::wstring base = ownBase();
     char directory[MAX_PATH] = {};
     GetCurrentDirectoryA(MAX_PATH, directory);
     std::string pid = std::to_string(GetCurrentProcessId());
-    appendLine(base + ".log", "start " + std::to_string(GetTickCount64()) + " " + pid + " " +
+    appendLine(base + L".log", "start " + std::to_string(GetTickCount64()) + " " + pid + " " +
                                   directory + " " + argumentsAfterProgramName());
-    FILE* sleepFile = std::fopen((base + ".sleep").c_str(), "r");
+    appendLine(base + L".log", "path " + utf8Hex(ownPath()));
+    FILE* sleepFile = _wfopen((base + L".sleep").c_str(), L"r");
     if (sleepFile) {
         long ms = 0;
-        if (std::fscanf(sleepFile, "%ld", &ms) == 1 && ms > 0)
-            Sleep(static_cast<DWORD>(ms));
+        if (std::fscanf(sleepFile, "%ld", &ms) == 1 && ms != 0)
+            Sleep(ms < 0 ? INFINITE : static_cast<DWORD>(ms));
         std::fclose(sleepFile);
     }
-    appendLine(base + ".log", "end " + std::to_string(GetTickCount64()) + " " + pid);
+    appendLine(base + L".log", "end " + std::to_string(GetTickCount64()) + " " + pid);
     return 0;
 }

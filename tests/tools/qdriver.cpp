@@ -28,7 +28,8 @@
 //   qdriver reg-set-str <key> <value> <text>
 //   qdriver reg-delete-tree <key>
 //   qdriver list-count <hwnd> <control id>     LB_GETCOUNT
-//   qdriver list-text <hwnd> <control id> <i>  LB_GETTEXT
+//   qdriver list-text <hwnd> <control id> <i>  LB_GETTEXT (a character the code page cannot
+//                                              hold as "&#xHEX;")
 //   qdriver shell-link <path.lnk>              target, arguments, working directory
 //   qdriver make-shortcut <target> <path.lnk>  a shortcut as the shell makes one: the target's
 //                                              folder is its working directory
@@ -42,23 +43,32 @@
 //                                              a signed number (exit 1 and the program ended
 //                                              when it outlives the time)
 //   qdriver exstyle <hwnd>                     extended window style, hexadecimal
-//   qdriver broadcast <message name>           posts a registered message (such as the shell's
+//   qdriver broadcast <message name>           sends a registered message (such as the shell's
 //                                              "TaskbarCreated") to every top-level window
 //   qdriver tray-delete <hwnd> <id>            takes a window's tray icon away, as a taskbar
 //                                              that restarts loses it
+//   qdriver prop <hwnd> <name>                 a window property's value as a number (0: none)
 //   qdriver tray-has <hwnd> <id>               1 when the taskbar holds that icon, else 0
+//   qdriver drop <hwnd> <path>...              posts WM_DROPFILES with the paths in UTF-16 (as
+//                                              the command line gives them), the block written
+//                                              into the window's process
+//   qdriver tray-point <hwnd> <id>             x y: the centre of that icon in the taskbar,
+//                                              while it is the only icon shown there
 //   qdriver version <exe> <name>...            texts of the version resource (ProductName...),
 //                                              one line each
 //   qdriver manifest <exe>                     the program's embedded application manifest
 //
 // Handles are written and read as hexadecimal numbers; numbers otherwise are decimal or 0x...
 #include <windows.h>
+#include <commctrl.h>
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <shobjidl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -300,6 +310,61 @@ bool notifyTray(DWORD action, HWND window, UINT id)
     return Shell_NotifyIconA(action, &data) != FALSE;
 }
 
+// Wine's taskbar keeps no window per icon and has no Shell_NotifyIconGetRect: it paints the
+// icons into its own window and gives each shown icon a tooltip window of its own, whose one
+// tool is the icon's rectangle in the taskbar (empty once the icon is gone). The tooltips live
+// in the taskbar's process, so their tools are read through memory lent there. They do not say
+// whose icon they show: the point is told only while one icon is shown.
+struct TrayTools {
+    HWND tray;
+    HANDLE process;
+    void* remote;
+    std::vector<RECT> icons;
+};
+
+BOOL CALLBACK readTrayTool(HWND window, LPARAM data)
+{
+    TrayTools* tools = reinterpret_cast<TrayTools*>(data);
+    if (GetWindow(window, GW_OWNER) != tools->tray || className(window) != TOOLTIPS_CLASSA)
+        return TRUE;
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    SIZE_T done = 0;
+    if (WriteProcessMemory(tools->process, tools->remote, &tool, sizeof(tool), &done) &&
+        SendMessageW(window, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(tools->remote)) &&
+        ReadProcessMemory(tools->process, tools->remote, &tool, sizeof(tool), &done) &&
+        !IsRectEmpty(&tool.rect))
+        tools->icons.push_back(tool.rect);
+    return TRUE;
+}
+
+int printTrayPoint()
+{
+    TrayTools tools{FindWindowA("Shell_TrayWnd", nullptr), nullptr, nullptr, {}};
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tools.tray, &pid);
+    tools.process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE,
+                                pid);
+    if (!tools.tray || !tools.process)
+        return 1;
+    tools.remote = VirtualAllocEx(tools.process, nullptr, sizeof(TTTOOLINFOW), MEM_COMMIT,
+                                  PAGE_READWRITE);
+    if (tools.remote) {
+        EnumWindows(readTrayTool, reinterpret_cast<LPARAM>(&tools));
+        VirtualFreeEx(tools.process, tools.remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(tools.process);
+    if (tools.icons.size() != 1) {
+        std::fprintf(stderr, "%u icons are shown\n", static_cast<unsigned>(tools.icons.size()));
+        return 1;
+    }
+    POINT centre{(tools.icons[0].left + tools.icons[0].right) / 2,
+                 (tools.icons[0].top + tools.icons[0].bottom) / 2};
+    ClientToScreen(tools.tray, &centre);
+    std::printf("%ld %ld\n", centre.x, centre.y);
+    return 0;
+}
+
 int versionTexts(const char* path, int argc, char** argv, int first)
 {
     DWORD ignored = 0;
@@ -380,6 +445,63 @@ int runProgram(DWORD timeoutMs, int argc, char** argv, int first)
     }
     CloseHandle(process.hProcess);
     return result;
+}
+
+// The text in the code page, a character the code page cannot hold written as "&#xHEX;".
+std::string escapedText(const wchar_t* wide)
+{
+    std::string text;
+    for (const wchar_t* at = wide; *at; ++at) {
+        int units = (*at >= 0xD800 && *at <= 0xDBFF && at[1] >= 0xDC00 && at[1] <= 0xDFFF) ? 2 : 1;
+        char bytes[8] = {};
+        BOOL usedDefault = FALSE;
+        int length = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, at, units, bytes,
+                                         sizeof(bytes), nullptr, &usedDefault);
+        if (length > 0 && !usedDefault) {
+            text.append(bytes, static_cast<std::size_t>(length));
+        } else {
+            unsigned long code = units == 2 ? 0x10000 + ((at[0] - 0xD800) << 10) + (at[1] - 0xDC00)
+                                            : at[0];
+            char escape[16];
+            std::snprintf(escape, sizeof(escape), "&#x%lX;", code);
+            text += escape;
+        }
+        at += units - 1;
+    }
+    return text;
+}
+
+// A drop as the shell makes one, of real (UTF-16) names. The block lives in the receiver's
+// memory: page-aligned, it is a fixed block to the receiver's DragQueryFile.
+int dropFiles(HWND window)
+{
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (!arguments || count < 4)
+        return 2;
+    std::wstring names;
+    for (int i = 3; i < count; ++i)
+        names += std::wstring(arguments[i]) + L'\0';
+    names += L'\0';
+    LocalFree(arguments);
+    std::vector<char> block(sizeof(DROPFILES) + names.size() * sizeof(wchar_t));
+    auto* header = reinterpret_cast<DROPFILES*>(block.data());
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(block.data() + sizeof(DROPFILES), names.data(), names.size() * sizeof(wchar_t));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process)
+        return 1;
+    void* remote = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT | MEM_RESERVE,
+                                  PAGE_READWRITE);
+    bool written = remote && WriteProcessMemory(process, remote, block.data(), block.size(), nullptr);
+    CloseHandle(process);
+    if (!written)
+        return 1;
+    PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(remote), 0);
+    return 0;
 }
 
 }  // namespace
@@ -465,6 +587,8 @@ int main(int argc, char** argv)
             PostMessageA(parseWindow(arg(2)), WM_COMMAND, wParam, 0);
         return 0;
     }
+    if (command == "drop")
+        return dropFiles(parseWindow(arg(2)));
     if (command == "send" || command == "post") {
         HWND window = parseWindow(arg(2));
         UINT message = static_cast<UINT>(parseNumber(arg(3)));
@@ -581,9 +705,7 @@ int main(int argc, char** argv)
         WCHAR wide[4096] = {};
         SendMessageW(control, LB_GETTEXT, static_cast<WPARAM>(parseNumber(arg(4))),
                      reinterpret_cast<LPARAM>(wide));
-        char buffer[8192] = {};
-        WideCharToMultiByte(CP_ACP, 0, wide, -1, buffer, sizeof(buffer), nullptr, nullptr);
-        std::printf("%s\n", buffer);
+        std::printf("%s\n", escapedText(wide).c_str());
         return 0;
     }
     if (command == "make-shortcut")
@@ -602,17 +724,30 @@ int main(int argc, char** argv)
         return 0;
     }
     if (command == "broadcast") {
+        // Sent, not posted: when it returns every top-level window has handled it.
         UINT message = RegisterWindowMessageA(arg(2));
-        return message != 0 && PostMessageA(HWND_BROADCAST, message, 0, 0) ? 0 : 1;
+        DWORD_PTR answer = 0;
+        return message != 0 && SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0,
+                                                   SMTO_ABORTIFHUNG, 10000, &answer) ? 0 : 1;
     }
     if (command == "tray-delete")
         return notifyTray(NIM_DELETE, parseWindow(arg(2)),
                           static_cast<UINT>(parseNumber(arg(3)))) ? 0 : 1;
+    if (command == "prop") {
+        std::printf("%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(
+                                    GetPropA(parseWindow(arg(2)), arg(3)))));
+        return 0;
+    }
     if (command == "tray-has") {
         // A change of nothing: the taskbar answers whether it knows the icon.
         bool has = notifyTray(NIM_MODIFY, parseWindow(arg(2)), static_cast<UINT>(parseNumber(arg(3))));
         std::printf("%d\n", has ? 1 : 0);
         return 0;
+    }
+    if (command == "tray-point") {
+        if (!notifyTray(NIM_MODIFY, parseWindow(arg(2)), static_cast<UINT>(parseNumber(arg(3)))))
+            return 1;
+        return printTrayPoint();
     }
     if (command == "version")
         return versionTexts(arg(2), argc, argv, 3);

@@ -3,6 +3,7 @@
 // side effect of OK.
 #include "dialogs/detail_settings_win.h"
 #include "dialogs/hotkey_word.h"
+#include "dialogs/hotkeys_win.h"
 #include "resources/resource.h"
 #include "tests/win/support/hotkey_holder.h"
 #include "tests/win/support/win_test_support.h"
@@ -23,6 +24,8 @@ public:
                                   nullptr, GetModuleHandleA(nullptr), nullptr);
     }
     ~OwnerWindow() { DestroyWindow(window_); }
+    OwnerWindow(const OwnerWindow&) = delete;
+    OwnerWindow& operator=(const OwnerWindow&) = delete;
     HWND get() const { return window_; }
 
 private:
@@ -84,10 +87,13 @@ protected:
         dialog.isFolderSpecific = true;
         dialog.folderName = "C:\\ソフト";
         dialog.hotkeyId = hotkeyId;
+        hotkeys.attach(owner.get());
+        dialog.hotkeys = &hotkeys;
     }
 
     MessageBoxRecorder boxes;
     OwnerWindow owner;
+    HotkeyRegistrations hotkeys;
     DetailSettingsDialog dialog;
 };
 

@@ -43,24 +43,6 @@ std::vector<MenuItem> menuItems(HMENU menu)
     return items;
 }
 
-// A DROPFILES block as the shell hands it over, ANSI names.
-HDROP makeDrop(const std::vector<std::string>& paths)
-{
-    std::string names;
-    for (const std::string& path : paths) {
-        names += path;
-        names += '\0';
-    }
-    names += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
-    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 class FolderSettingsTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -258,6 +240,35 @@ TEST_F(FolderSettingsTest, AddAndDeleteKeepProfileListBoxAndPopupInStep)
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
+TEST_F(FolderSettingsTest, DeletingOneOfTwoLinesOfAFolderKeepsItsOwnSettings)
+{
+    storeFolders({folders[1], folders[0], folders[1]});
+    LauncherSettings own;
+    own.Folder = folders[1];
+    own.IconSize = 16;
+    start(folders[0]);
+    ASSERT_NE(window->settings().addFolderSettings(own), nullptr);
+
+    select(0);
+    press(IDC_FOLDER_DELETE);
+    ASSERT_NE(window->settings().findFolderSettings(folders[1]), nullptr);
+
+    // The last line of it takes its settings along.
+    select(1);
+    press(IDC_FOLDER_DELETE);
+    EXPECT_EQ(window->settings().findFolderSettings(folders[1]), nullptr);
+}
+
+TEST_F(FolderSettingsTest, AStartThatNeverReadTheFolderItemTextLeavesItStored)
+{
+    profile().writeString("NowFolder", "TargetFolder", "★ここ");
+    {
+        MainWindow never;
+        never.saveForSessionEnd();
+    }
+    EXPECT_EQ(profile().readString("NowFolder", "TargetFolder", ""), "★ここ");
+}
+
 TEST_F(FolderSettingsTest, ADropAddsTheFoldersAndReportsTheRest)
 {
     start(folders[0]);
@@ -373,7 +384,9 @@ TEST_F(FolderSettingsTest, DoneAndCancelHideTheWindowUnlessTheFolderIsGone)
     EXPECT_EQ(profile().readInt("Detail", "IconSize", 0), 32);  // saved
 
     window->showFolderSettings();
-    removeTree(folders[0]);
+    // Moved away, as a user moves a folder: the launcher's own watch keeps a removed folder in
+    // being under Wine until the watch lets go, which it does only when it sees the folder gone.
+    ASSERT_TRUE(MoveFileA(folders[0].c_str(), (folders[0] + "-moved").c_str()));
     press(IDOK);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     const std::string suffix = "\n対象のフォルダーは変更されません";
@@ -516,6 +529,9 @@ TEST_F(FolderHotkeyTest, TheLauncherHotkeyDialogRegistersStoresAndWithdraws)
     EXPECT_FALSE(UnregisterHotKey(window->hwnd(), mainHotkeyId));
     EXPECT_EQ(profile().readInt("NowFolder", "HoyKey", 0), word);
     EXPECT_EQ(window->launcherHotkeyWord(), word);
+    // The dialog shows the stored key again; OK on it makes it work again.
+    choose([&](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDOK, 0); });
+    EXPECT_TRUE(registeredUnder(window->hwnd(), mainHotkeyId, word));
 
     // A key another program holds: both boxes of the program, and the key is kept all the same.
     const HotkeyWord taken = 0x0600 | VK_F3;

@@ -5,12 +5,17 @@
 
 #include "common/path_text.h"
 #include "common/shortcut_win.h"
+#include "common/wide_text_win.h"
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
 #include "framework/system_error_win.h"
 #include "launcher/tray_icon_win.h"
+#include "resources/resource.h"
 #include "settings/system_look_win.h"
+#include "tests/win/support/child_program.h"
 #include "tests/win/support/win_test_support.h"
+
+#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
@@ -61,37 +66,26 @@ int desktopBottom()
 // Runs the action from inside the next menu loop, once its window is up, then closes the menu.
 class InsideMenu {
 public:
-    explicit InsideMenu(std::function<void(HWND)> action) : action_(std::move(action))
+    explicit InsideMenu(std::function<void(HWND)> action)
+        : action_(std::move(action)), timer_(30, [this] { actOnceTheMenuIsUp(); })
     {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 30, tick);
-    }
-    ~InsideMenu()
-    {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
     }
     bool seen() const { return seen_; }
 
 private:
-    static VOID CALLBACK tick(HWND, UINT, UINT_PTR, DWORD)
+    void actOnceTheMenuIsUp()
     {
-        InsideMenu* self = current_;
-        if (!self || self->seen_)
-            return;
         HWND menu = FindWindowA("#32768", nullptr);
-        if (!menu || !IsWindowVisible(menu))
+        if (seen_ || !menu || !IsWindowVisible(menu))
             return;
-        self->seen_ = true;
-        self->action_(menu);
+        seen_ = true;
+        action_(menu);
         EndMenu();
     }
-    static InsideMenu* current_;
-    UINT_PTR timer_ = 0;
     bool seen_ = false;
     std::function<void(HWND)> action_;
+    ThreadTimer timer_;
 };
-InsideMenu* InsideMenu::current_ = nullptr;
 
 class LauncherMenuTest : public ::testing::Test {
 protected:
@@ -151,6 +145,20 @@ protected:
         return window.handleMessage(message, wParam, lParam);
     }
 
+    // Every item has an image of its own or shares one; the list holds no image nobody shows.
+    void expectEveryItemShowsAnImage()
+    {
+        int images = ImageList_GetImageCount(window.launcherImages());
+        std::set<int> shown;
+        for (std::size_t i = 0; i < window.launcherItemPaths().size(); ++i) {
+            int image = window.launcherImageOf(static_cast<int>(i));
+            EXPECT_GE(image, 0) << i;
+            EXPECT_LT(image, images) << i;
+            shown.insert(image);
+        }
+        EXPECT_EQ(static_cast<int>(shown.size()), images);
+    }
+
     MessageResult menuChar(char typed)
     {
         return send(WM_MENUCHAR, MAKEWPARAM(static_cast<unsigned char>(typed), MF_POPUP),
@@ -171,7 +179,7 @@ protected:
 TEST_F(LauncherMenuTest, MenuListsEveryEntryAlignedWithColumnBreaksAndTheFolderItemLast)
 {
     iconsInShortColumns();
-    HICON normal = trayIcon().icon();
+    HICON normal = window.tray().icon();
     rebuild();
 
     int rows = window.launcherRowsPerColumn();
@@ -186,7 +194,9 @@ TEST_F(LauncherMenuTest, MenuListsEveryEntryAlignedWithColumnBreaksAndTheFolderI
     ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(count));
     ASSERT_EQ(texts.size(), count);
     ASSERT_EQ(paths.size(), count);
-    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), static_cast<int>(count));
+    expectEveryItemShowsAnImage();
+    // The text files share one picture.
+    EXPECT_LT(ImageList_GetImageCount(window.launcherImages()), static_cast<int>(count));
     int edge = 0, height = 0;
     ImageList_GetIconSize(window.launcherImages(), &edge, &height);
     EXPECT_EQ(edge, 32);
@@ -210,8 +220,8 @@ TEST_F(LauncherMenuTest, MenuListsEveryEntryAlignedWithColumnBreaksAndTheFolderI
     EXPECT_EQ(texts.back(), "★ここ");
     EXPECT_EQ(paths.back(), folder.path());
 
-    EXPECT_EQ(trayIcon().tip(), lastComponent(folder.path()));
-    EXPECT_EQ(trayIcon().icon(), normal);
+    EXPECT_EQ(window.tray().tip(), lastComponent(folder.path()));
+    EXPECT_EQ(window.tray().icon(), normal);
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
@@ -258,7 +268,7 @@ TEST_F(LauncherMenuTest, EmptyAndMissingFolders)
     window.active().PrintMyself = true;
     rebuild();
     EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{missing});
-    EXPECT_EQ(trayIcon().tip(), "なし");
+    EXPECT_EQ(window.tray().tip(), "なし");
 
     // A folder path longer than any path buffer lists nothing and overruns nothing.
     std::string tooLong = empty.path() + "\\" + std::string(300, 'x');
@@ -266,7 +276,7 @@ TEST_F(LauncherMenuTest, EmptyAndMissingFolders)
     rebuild();
     EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{tooLong});
     EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 1);
-    EXPECT_EQ(trayIcon().tip(), std::string(63, 'x'));
+    EXPECT_EQ(window.tray().tip(), std::string(63, 'x'));
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
@@ -287,7 +297,7 @@ TEST_F(LauncherMenuTest, AnyProfileValuesBuildAnAlignedMenuWithAtLeastOneRow)
         rebuild();
         int count = GetMenuItemCount(window.launcherMenuHandle());
         EXPECT_EQ(count, static_cast<int>(entryTexts.size() + 1)) << c.iconSize;
-        EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), count) << c.iconSize;
+        expectEveryItemShowsAnImage();
         EXPECT_GE(window.launcherRowsPerColumn(), 1);
 
         MEASUREITEMSTRUCT item{};
@@ -370,14 +380,59 @@ TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
     EXPECT_FALSE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
 }
 
+TEST_F(LauncherMenuTest, BuiltForA150PercentMonitorItemsIconsAndTextAreHalfAsLargeAgain)
+{
+    LauncherSettings set = window.active();
+    set.IconPrint = 2;
+    set.IconSize = 32;
+    set.HeightSpace = 4;
+    set.DesktopRatio = 100;
+    set.StringsNumber = 260;
+    set.Font.lfHeight = -12;
+    // The same screen at 100 % and at 150 %, which has half as many pixels again.
+    LauncherMenu at96;
+    LauncherMenu at144;
+    at96.useSettings(set);
+    at144.useSettings(set);
+    at96.build(window.hwnd(), folder.path(), "", {96, 768});
+    at144.build(window.hwnd(), folder.path(), "", {144, 1152});
+    ASSERT_EQ(at144.paths(), at96.paths());
+
+    int edge96 = 0;
+    int edge144 = 0;
+    int unused = 0;
+    ImageList_GetIconSize(at96.images(), &edge96, &unused);
+    ImageList_GetIconSize(at144.images(), &edge144, &unused);
+    EXPECT_EQ(edge96, 32);
+    EXPECT_EQ(edge144, 48);
+    LOGFONTA font{};
+    GetObjectA(at144.font(), sizeof(font), &font);
+    EXPECT_EQ(font.lfHeight, -18);
+    EXPECT_EQ(set.Font.lfHeight, -12);
+    EXPECT_EQ(at144.rows(), at96.rows());
+
+    auto measured = [&](const LauncherMenu& menu, const std::string& name) {
+        auto index = std::find(menu.paths().begin(), menu.paths().end(), folder.file(name)) -
+                     menu.paths().begin();
+        MEASUREITEMSTRUCT item{};
+        item.CtlType = ODT_MENU;
+        item.itemData = launcherFirstId + static_cast<UINT>(index);
+        EXPECT_TRUE(menu.measure(window.hwnd(), item));
+        return item;
+    };
+    MEASUREITEMSTRUCT small = measured(at96, "abcdefghijk.txt");
+    MEASUREITEMSTRUCT large = measured(at144, "abcdefghijk.txt");
+    EXPECT_EQ(small.itemHeight, 36u);
+    EXPECT_EQ(large.itemHeight, 54u);
+    // Icon cell and text alike: within a pixel or two of the rounding of glyph widths.
+    EXPECT_NEAR(large.itemWidth, small.itemWidth * 3 / 2, 4);
+}
+
 // An item drawn into a bitmap of its own, to read its pixels.
 class DrawnItem {
 public:
-    DrawnItem(MainWindow& window, int index, UINT state) : screen_(nullptr)
+    DrawnItem(MainWindow& window, int index, UINT state) : DrawnItem()
     {
-        dc_ = CreateCompatibleDC(screen_.get());
-        bitmap_ = CreateCompatibleBitmap(screen_.get(), width, height);
-        previous_ = SelectObject(dc_, bitmap_);
         DRAWITEMSTRUCT item{};
         item.CtlType = ODT_MENU;
         item.itemID = launcherFirstId + static_cast<UINT>(index);
@@ -387,6 +442,14 @@ public:
         item.rcItem = {0, 0, width, height};
         item.itemData = launcherFirstId + static_cast<UINT>(index);
         handled = window.handleMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)).handled;
+    }
+    // An image on the background, as an icons-only item draws its picture.
+    DrawnItem(HIMAGELIST images, int image, COLORREF background) : DrawnItem()
+    {
+        RECT rect{0, 0, width, height};
+        BrushHandle brush(CreateSolidBrush(background));
+        FillRect(dc_, &rect, brush.get());
+        ImageList_Draw(images, image, dc_, 0, 0, ILD_TRANSPARENT);
     }
     ~DrawnItem()
     {
@@ -410,6 +473,13 @@ public:
     bool handled = false;
 
 private:
+    DrawnItem() : screen_(nullptr)
+    {
+        dc_ = CreateCompatibleDC(screen_.get());
+        bitmap_ = CreateCompatibleBitmap(screen_.get(), width, height);
+        previous_ = SelectObject(dc_, bitmap_);
+    }
+
     WindowDC screen_;
     HDC dc_;
     HBITMAP bitmap_;
@@ -446,15 +516,48 @@ TEST_F(LauncherMenuTest, DrawingPlacesIconAndTextAndUsesTheStateColours)
         EXPECT_GE(text, 48);
         EXPECT_LT(text, 60);
     }
-    for (UINT state : {UINT(ODS_SELECTED), UINT(ODS_FOCUS)}) {
+    // Windows adds bits of its own to a highlighted item's state (no keyboard cues in a menu
+    // opened with the mouse, an inactive menu); Wine never does.
+    for (UINT state : {UINT(ODS_SELECTED), UINT(ODS_FOCUS), UINT(ODS_SELECTED | ODS_NOACCEL),
+                       UINT(ODS_SELECTED | ODS_INACTIVE | ODS_NOACCEL)}) {
         DrawnItem drawn(window, index, state);
         EXPECT_EQ(drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1),
-                  GetSysColor(COLOR_HIGHLIGHT));
+                  GetSysColor(COLOR_HIGHLIGHT)) << state;
     }
     {
-        // A state with more than the selection bit is drawn in the set's colours.
-        DrawnItem drawn(window, index, ODS_SELECTED | ODS_FOCUS);
+        DrawnItem drawn(window, index, ODS_NOACCEL);
         EXPECT_EQ(drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1), background);
+    }
+}
+
+TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
+{
+    iconsInShortColumns();
+    const COLORREF background = RGB(10, 200, 30);
+    window.active().BackgroundColor = background;
+    for (int size : {32, 16}) {
+        window.active().IconSize = size;
+        rebuild();
+        // Each entry's own icon, asked for by its path, one image each.
+        ImageListHandle own(ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 0, 16));
+        ImageList_SetBkColor(own.get(), CLR_NONE);
+        const auto& paths = window.launcherItemPaths();
+        for (std::size_t i = 0; i < paths.size(); ++i) {
+            SHFILEINFOA info{};
+            UINT sizeFlag = size == 32 ? SHGFI_LARGEICON : SHGFI_SMALLICON;
+            ASSERT_TRUE(SHGetFileInfoA(paths[i].c_str(), 0, &info, sizeof(info),
+                                       SHGFI_ICON | sizeFlag));
+            IconHandle icon(info.hIcon);
+            ASSERT_EQ(ImageList_ReplaceIcon(own.get(), -1, icon.get()), static_cast<int>(i));
+
+            DrawnItem shared(window, static_cast<int>(i), 0);
+            DrawnItem alone(own.get(), static_cast<int>(i), background);
+            int differing = 0;
+            for (int y = 0; y < size; ++y)
+                for (int x = 0; x < size; ++x)
+                    differing += shared.pixel(x, y) != alone.pixel(x, y);
+            EXPECT_EQ(differing, 0) << paths[i] << " at " << size;
+        }
     }
 }
 
@@ -464,9 +567,20 @@ TEST_F(LauncherMenuTest, MenuSelectFollowsLauncherItemsOnly)
     rebuild();
     highlight(3);
     EXPECT_EQ(window.highlightedEntry(), 3);
-    MessageResult answer = send(WM_MENUSELECT, MAKEWPARAM(32772, MF_HILITE), 0);
+    LPARAM launcher = reinterpret_cast<LPARAM>(window.launcherMenuHandle());
+    MessageResult answer = send(WM_MENUSELECT, MAKEWPARAM(32772, MF_HILITE), launcher);
     EXPECT_TRUE(answer.handled);
     EXPECT_EQ(window.highlightedEntry(), 3);
+
+    // The window's system menu is not the launcher menu: its highlight and typed keys are left
+    // to the system, and the space bar collects nothing.
+    LPARAM system = reinterpret_cast<LPARAM>(GetSystemMenu(window.hwnd(), FALSE));
+    send(WM_MENUSELECT, MAKEWPARAM(launcherFirstId + 5, MF_HILITE), system);
+    EXPECT_EQ(window.highlightedEntry(), 3);
+    EXPECT_EQ(send(WM_MENUCHAR, MAKEWPARAM('a', MF_SYSMENU), system).value, 0);
+    EXPECT_EQ(send(WM_MENUCHAR, MAKEWPARAM(' ', MF_SYSMENU), system).value, 0);
+    EXPECT_TRUE(window.multiRun().entries().empty());
+    EXPECT_FALSE(IsWindowVisible(window.multiRun().hwnd()));
     // The menu closing.
     send(WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0xFFFF), 0);
     EXPECT_EQ(window.highlightedEntry(), 3);
@@ -495,6 +609,81 @@ TEST_F(LauncherMenuTest, TypedLetterCyclesThroughMatchingEntriesAndOthersAreIgno
     int before = window.highlightedEntry();
     EXPECT_EQ(menuChar('q').value, 0);
     EXPECT_EQ(window.highlightedEntry(), before);
+}
+
+TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureAndKeys)
+{
+    const std::wstring korean = L"한국어.txt", naive = L"naïve🎵.exe";
+    const std::u16string koreanText = u"한국어", naiveText = u"naïve🎵";
+    const std::wstring folderPath = widePath(folder.path());
+    std::string child = copyChild(folder.path(), "qchildcopy", 0);
+    ASSERT_TRUE(MoveFileW(widePath(child).c_str(), (folderPath + L"\\" + naive).c_str()));
+    HANDLE text = CreateFileW((folderPath + L"\\" + korean).c_str(), GENERIC_WRITE, 0, nullptr,
+                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(text, INVALID_HANDLE_VALUE);
+    CloseHandle(text);
+    copyChild(folder.path(), "ordinary", 0);
+    iconsInShortColumns();
+    rebuild();
+
+    const auto& realPaths = window.launcherRealPaths();
+    auto indexOfReal = [&](const std::wstring& name) {
+        auto found = std::find(realPaths.begin(), realPaths.end(),
+                               reinterpret_cast<const char16_t*>((folderPath + L"\\" + name).c_str()));
+        return found == realPaths.end() ? -1 : static_cast<int>(found - realPaths.begin());
+    };
+    int koreanIndex = indexOfReal(korean);
+    int naiveIndex = indexOfReal(naive);
+    ASSERT_GE(koreanIndex, 0);
+    ASSERT_GE(naiveIndex, 0);
+    EXPECT_EQ(window.launcherRealTexts()[static_cast<std::size_t>(koreanIndex)], koreanText);
+    EXPECT_EQ(window.launcherRealTexts()[static_cast<std::size_t>(naiveIndex)], naiveText);
+    // Names the code page holds keep the ANSI path alone, byte for byte.
+    int memo = indexOf("メモ.txt");
+    ASSERT_GE(memo, 0);
+    EXPECT_TRUE(window.launcherRealPaths()[static_cast<std::size_t>(memo)].empty());
+    // The pictures are those of their types, as for the ordinary names beside them.
+    EXPECT_EQ(window.launcherImageOf(koreanIndex), window.launcherImageOf(memo));
+    EXPECT_EQ(window.launcherImageOf(naiveIndex), window.launcherImageOf(indexOf("ordinary.exe")));
+
+    // The menu's character in UTF-16, as a Unicode menu loop sends it.
+    highlight(0);
+    LRESULT answer = SendMessageW(window.hwnd(), WM_MENUCHAR, MAKEWPARAM(L'한', MF_POPUP),
+                                  reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
+    EXPECT_EQ(HIWORD(answer), MNC_SELECT);
+    EXPECT_EQ(LOWORD(answer), koreanIndex);
+    EXPECT_EQ(window.highlightedEntry(), koreanIndex);
+    // Characters the code page holds still reach the ANSI handling.
+    answer = SendMessageW(window.hwnd(), WM_MENUCHAR, MAKEWPARAM(L'o', MF_POPUP),
+                          reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
+    EXPECT_EQ(LOWORD(answer), indexOf("ordinary.exe"));
+
+    send(WM_COMMAND, MAKEWPARAM(launcherFirstId + naiveIndex, 0));
+    const std::wstring naivePath = folderPath + L"\\" + naive;
+    ASSERT_TRUE(pumpUntil([&] { return !childRealPaths(naivePath).empty(); }, 15000));
+    char utf8[4 * MAX_PATH] = {};
+    WideCharToMultiByte(CP_UTF8, 0, naivePath.c_str(), -1, utf8, sizeof(utf8), nullptr, nullptr);
+    EXPECT_EQ(childRealPaths(naivePath)[0], utf8);
+    EXPECT_TRUE(boxes.boxes().empty());
+
+    // The space bar collects it with its real name, which the run list shows and runs by.
+    highlight(naiveIndex);
+    menuChar(' ');
+    MultiRunWindow& multiRun = window.multiRun();
+    ASSERT_EQ(multiRun.entries().size(), 1u);
+    EXPECT_EQ(multiRun.entries()[0].realPath, fromWide(naivePath.c_str()));
+    wchar_t line[MAX_PATH] = {};
+    SendDlgItemMessageW(multiRun.hwnd(), IDC_RUN_LIST, LB_GETTEXT, 0,
+                        reinterpret_cast<LPARAM>(line));
+    EXPECT_EQ(std::wstring(line), naivePath);
+    // The list file cannot hold it: refused, named, and the file left as it was.
+    std::string list = folder.write("old.sqx", "old list");
+    EXPECT_FALSE(multiRun.saveListFile(list));
+    EXPECT_EQ(readFile(list), "old list");
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_NE(boxes.boxes()[0].wideText.find(naivePath), std::wstring::npos);
+    multiRun.runList();
+    ASSERT_TRUE(pumpUntil([&] { return childRealPaths(naivePath).size() == 2; }, 15000));
 }
 
 TEST_F(LauncherMenuTest, SpaceBarCollectsEntriesIntoTheMultipleExecutionList)
@@ -550,7 +739,7 @@ TEST_F(LauncherMenuTest, TrayClicksPopUpTheMenusAndTheCommandPopupSilencesTheKey
         InsideMenu inside([&](HWND) { shown = true; });
         for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_RBUTTONUP})
             EXPECT_EQ(send(trayCallbackMessage, TrayIcon::iconId, mouse).value, 0);
-        pumpFor(100);
+        pumpPostedMessages();
     }
     EXPECT_FALSE(shown);
 
@@ -599,7 +788,7 @@ TEST_F(LauncherMenuTest, HotKeyPopsTheMenuUpInTheBottomRightCorner)
     {
         InsideMenu inside([&](HWND) { shown = true; });
         send(WM_HOTKEY, 77, 0);
-        pumpFor(100);
+        pumpPostedMessages();
     }
     EXPECT_FALSE(shown);
 }
@@ -650,84 +839,34 @@ public:
     // With `whenActive`, waits until the window has also become the active one: Wine
     // re-reads the key state when the activation moves, so keys pressed before are lost.
     OnWindow(std::string title, std::function<void(HWND)> action, bool whenActive = false)
-        : title_(std::move(title)), action_(std::move(action)), whenActive_(whenActive)
+        : title_(std::move(title)), action_(std::move(action)), whenActive_(whenActive),
+          timer_(30, [this] { actOnceTheWindowIsUp(); })
     {
-        all_.push_back(this);
-        timer_ = SetTimer(nullptr, 0, 30, tick);
-    }
-    ~OnWindow()
-    {
-        KillTimer(nullptr, timer_);
-        all_.erase(std::find(all_.begin(), all_.end(), this));
     }
     bool done() const { return done_; }
 
 private:
-    static VOID CALLBACK tick(HWND, UINT, UINT_PTR id, DWORD)
+    void actOnceTheWindowIsUp()
     {
-        for (OnWindow* self : all_) {
-            if (self->timer_ != id || self->done_)
-                continue;
-            HWND window = FindWindowA(nullptr, self->title_.c_str());
-            if (window && IsWindowVisible(window)
-                && (!self->whenActive_ || GetForegroundWindow() == window)) {
-                self->done_ = true;
-                self->action_(window);
-            }
+        HWND window = FindWindowA(nullptr, title_.c_str());
+        if (done_ || !window || !IsWindowVisible(window)
+            || (whenActive_ && GetForegroundWindow() != window))
             return;
-        }
+        done_ = true;
+        action_(window);
     }
-    static std::vector<OnWindow*> all_;
     std::string title_;
     std::function<void(HWND)> action_;
-    UINT_PTR timer_ = 0;
     bool whenActive_ = false;
     bool done_ = false;
+    ThreadTimer timer_;
 };
-std::vector<OnWindow*> OnWindow::all_;
-
-// Runs the action after a time unless it is gone by then: ends waits that would never end.
-class Watchdog {
-public:
-    Watchdog(UINT ms, std::function<void()> action)
-    {
-        action_ = std::move(action);
-        timer_ = SetTimer(nullptr, 0, ms, fire);
-    }
-    ~Watchdog()
-    {
-        KillTimer(nullptr, timer_);
-        action_ = nullptr;
-    }
-
-private:
-    static VOID CALLBACK fire(HWND, UINT, UINT_PTR, DWORD)
-    {
-        if (action_)
-            action_();
-    }
-    static std::function<void()> action_;
-    UINT_PTR timer_ = 0;
-};
-std::function<void()> Watchdog::action_;
-
-// What a copy of the child program recorded: its "start" line, or nothing.
-std::string startLine(const std::string& logPath)
-{
-    std::string log = readFile(logPath);
-    std::size_t start = log.find("start ");
-    if (start == std::string::npos || log.find("end ", start) == std::string::npos)
-        return {};
-    return log.substr(start, log.find('\n', start) - start);
-}
 
 TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpenOne)
 {
-    std::string child;
-    parentDirectory(app::modulePath(), child);
-    child += "\\qchild.exe";
-    ASSERT_TRUE(CopyFileA(child.c_str(), folder.file("first.exe").c_str(), FALSE));
-    ASSERT_TRUE(CopyFileA(child.c_str(), folder.file("second.exe").c_str(), FALSE));
+    std::string firstChild = copyChild(folder.path(), "first", 0);
+    std::string secondChild = copyChild(folder.path(), "second", 0);
+    ASSERT_TRUE(fileExists(firstChild) && fileExists(secondChild));
     iconsInShortColumns();
     rebuild();
     int first = indexOf("first.exe");
@@ -736,11 +875,10 @@ TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpen
     ASSERT_GE(second, 0);
 
     send(WM_COMMAND, MAKEWPARAM(launcherFirstId + first, 0));
-    ASSERT_TRUE(pumpUntil([&] { return !startLine(folder.file("first.log")).empty(); }, 15000));
-    std::string line = startLine(folder.file("first.log"));
-    // "start <ms> <pid> <working directory> <arguments>", the arguments empty.
-    std::string tail = " " + folder.path() + " ";
-    EXPECT_EQ(line.substr(line.size() - tail.size()), tail) << line;
+    ASSERT_TRUE(pumpUntil([&] { return readChildRecord(firstChild).ended; }, 15000));
+    ChildRecord record = readChildRecord(firstChild);
+    EXPECT_EQ(record.directory, folder.path());
+    EXPECT_EQ(record.arguments, "");
     DeleteFileA(folder.file("first.log").c_str());
 
     {
@@ -761,7 +899,8 @@ TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpen
             SetDlgItemTextA(prompt, 1047, "-two \"ソフト\"");
             PostMessageA(prompt, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
         });
-        Watchdog watchdog(15000, [&] {
+        // Ends the waits of prompts that would never end.
+        ThreadTimer watchdog(15000, [&] {
             if (window.paramPrompt().isOpen())
                 window.paramPrompt().endDialog(IDCANCEL);
         });
@@ -769,12 +908,14 @@ TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpen
         EXPECT_TRUE(firstPrompt.done());
         EXPECT_TRUE(secondPrompt.done());
     }
-    ASSERT_TRUE(pumpUntil([&] { return !startLine(folder.file("second.log")).empty(); }, 15000));
-    line = startLine(folder.file("second.log"));
-    tail = " " + folder.path() + " -two \"ソフト\"";
-    EXPECT_EQ(line.substr(line.size() - tail.size()), tail) << line;
-    pumpFor(300);
-    EXPECT_FALSE(fileExists(folder.file("first.log")));
+    ASSERT_TRUE(pumpUntil([&] { return readChildRecord(secondChild).ended; }, 15000));
+    record = readChildRecord(secondChild);
+    EXPECT_EQ(record.directory, folder.path());
+    EXPECT_EQ(record.arguments, "-two \"ソフト\"");
+    // Every start happens inside the command: once it returned and what it posted ran, a first
+    // program started is still running or has written its record.
+    pumpPostedMessages();
+    EXPECT_FALSE(processRunning("first.exe") || fileExists(folder.file("first.log")));
     EXPECT_FALSE(window.paramPrompt().isOpen());
     EXPECT_EQ(window.paramPrompt().paramHistory, std::vector<std::string>{"-two \"ソフト\""});
     EXPECT_TRUE(boxes.boxes().empty());
@@ -813,7 +954,9 @@ TEST_F(LauncherMenuTest, AFolderBeyondTheIdRangeListsTheEntriesThatFit)
     rebuild();
     HMENU menu = window.launcherMenuHandle();
     ASSERT_EQ(GetMenuItemCount(menu), 4096);
-    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 4096);
+    expectEveryItemShowsAnImage();
+    // Files of one type and the folder item: two pictures for 4,096 items.
+    EXPECT_LE(ImageList_GetImageCount(window.launcherImages()), 2);
     EXPECT_EQ(window.launcherItemTexts().size(), 4096u);
     // The folder item keeps the last launcher id; no item takes a folder id.
     EXPECT_EQ(itemFacts(menu, 4095).id, launcherLastId);

@@ -5,6 +5,7 @@
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
 #include "resources/resource.h"
+#include "tests/win/support/child_program.h"
 #include "tests/win/support/multirun_test_support.h"
 #include "tests/win/support/win_test_support.h"
 
@@ -57,45 +58,32 @@ protected:
     std::unique_ptr<MultiRunWindow> window;
 };
 
-// Runs the action from the run's own message loop, once the condition holds.
+// Runs the action once from the run's own message loop, as soon as the condition holds.
 class DuringTheRun {
 public:
     DuringTheRun(std::function<bool()> when, std::function<void()> action)
+        : when_(std::move(when)), action_(std::move(action)), timer_(50, [this] { actOnce(); })
     {
-        when_ = std::move(when);
-        action_ = std::move(action);
-        timer_ = SetTimer(nullptr, 0, 50, poll);
-    }
-    ~DuringTheRun()
-    {
-        KillTimer(nullptr, timer_);
-        when_ = nullptr;
-        action_ = nullptr;
     }
 
 private:
-    static VOID CALLBACK poll(HWND, UINT, UINT_PTR id, DWORD)
+    void actOnce()
     {
-        if (!when_ || !when_())
+        if (done_ || !when_())
             return;
-        KillTimer(nullptr, id);
-        auto action = std::move(action_);
-        action_ = nullptr;
-        when_ = nullptr;
-        if (action)
-            action();
+        done_ = true;
+        action_();
     }
-    static std::function<bool()> when_;
-    static std::function<void()> action_;
-    UINT_PTR timer_ = 0;
+    std::function<bool()> when_;
+    std::function<void()> action_;
+    bool done_ = false;
+    ThreadTimer timer_;
 };
-std::function<bool()> DuringTheRun::when_;
-std::function<void()> DuringTheRun::action_;
 
 TEST_F(MultiRunRunTest, WithoutOrderedRunEveryEntryStartsAtOnce)
 {
     for (const char* name : {"a", "b", "c"})
-        window->appendEntry(child(name, 5000));
+        window->appendEntry(child(name, untilStopped));
     ShowWindow(window->hwnd(), SW_SHOWNORMAL);
     window->runList();
     // Back before any child ended; the list and the window are cleared by the run's end.
@@ -135,7 +123,7 @@ TEST_F(MultiRunRunTest, OrderedRunStartsEachAfterThePreviousEnded)
 TEST_F(MultiRunRunTest, AbortDuringAWaitEndsTheRunAfterThatMessage)
 {
     for (const char* name : {"a", "b", "c"})
-        window->appendEntry(child(name, 5000));
+        window->appendEntry(child(name, untilStopped));
     sendCommand(*window, IDM_KEEP_LIST, 0);
     setOrdered(true);
     window->showListName("朝.sqx");
@@ -156,6 +144,46 @@ TEST_F(MultiRunRunTest, AbortDuringAWaitEndsTheRunAfterThatMessage)
     EXPECT_EQ(controlText(window->hwnd()), "複数実行");
     EXPECT_FALSE(IsWindowVisible(window->hwnd()));
     EXPECT_FALSE(window->isRunning());
+}
+
+TEST_F(MultiRunRunTest, EnterStartsARunThatEscapeAbortsThroughTheRunsOwnLoop)
+{
+    window->appendEntry(child("a", untilStopped));
+    window->appendEntry(child("b", 0));
+    setOrdered(true);
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    // Enter handled as the program's main loop handles it; the run inside that handling then
+    // fetches the Escape in its own loop.
+    PostMessageA(window->item(IDC_RUN_LIST), WM_KEYDOWN, VK_RETURN, 0);
+    MSG enter;
+    ASSERT_TRUE(PeekMessageA(&enter, window->item(IDC_RUN_LIST), WM_KEYDOWN, WM_KEYDOWN,
+                             PM_REMOVE));
+    {
+        DuringTheRun escape([&] { return readChildRecord(children[0]).started; }, [&] {
+            PostMessageA(window->item(IDC_RUN_LIST), WM_KEYDOWN, VK_ESCAPE, 0);
+        });
+        Dialog::dispatchLoopMessage(enter);
+    }
+    EXPECT_TRUE(readChildRecord(children[0]).started);
+    EXPECT_FALSE(readChildRecord(children[1]).started);
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+}
+
+TEST_F(MultiRunRunTest, ExitDuringAWaitEndsTheRunAndNoRunStartsAfterIt)
+{
+    window->appendEntry(child("all-day", untilStopped));
+    window->appendEntry(child("next", 0));
+    setOrdered(true);
+    {
+        DuringTheRun exit([&] { return readChildRecord(children[0]).started; },
+                          [&] { window->endRunForExit(); });
+        window->runList();
+    }
+    EXPECT_FALSE(readChildRecord(children[0]).ended);
+    EXPECT_FALSE(readChildRecord(children[1]).started);
+    window->appendEntry(children[1]);
+    window->runList();
+    EXPECT_FALSE(readChildRecord(children[1]).started);
 }
 
 TEST_F(MultiRunRunTest, ListChangesDuringARunDoNotChangeWhatRuns)
@@ -214,6 +242,7 @@ public:
         DdeInitializeA(&instance_, callback, APPCLASS_STANDARD | CBF_SKIP_ALLNOTIFICATIONS, 0);
         service_ = DdeCreateStringHandleA(instance_, "QuintarelTestServer", CP_WINANSI);
         DdeNameService(instance_, service_, nullptr, DNS_REGISTER);
+        executes = 0;
     }
     ~DocumentServer()
     {
@@ -222,8 +251,13 @@ public:
         DdeUninitialize(instance_);
         SHDeleteKeyA(HKEY_CLASSES_ROOT, ".qdde");
         SHDeleteKeyA(HKEY_CLASSES_ROOT, "QuintarelDdeTest");
+        onExecute = nullptr;
     }
+    DocumentServer(const DocumentServer&) = delete;
+    DocumentServer& operator=(const DocumentServer&) = delete;
     static int executes;
+    // Runs inside the shell's own message loop of ShellExecuteExA.
+    static std::function<void()> onExecute;
 
 private:
     static void setKey(const char* key, const char* value)
@@ -242,6 +276,8 @@ private:
             return reinterpret_cast<HDDEDATA>(TRUE);
         if (type == XTYP_EXECUTE) {
             ++executes;
+            if (onExecute)
+                onExecute();
             return reinterpret_cast<HDDEDATA>(DDE_FACK);
         }
         return nullptr;
@@ -250,6 +286,28 @@ private:
     HSZ service_ = nullptr;
 };
 int DocumentServer::executes = 0;
+std::function<void()> DocumentServer::onExecute;
+
+TEST_F(MultiRunRunTest, AbortOrExitDispatchedInsideTheShellStopsTheNextStart)
+{
+    // As a click on 中断 dispatched by the shell's own box inside ShellExecuteExA: the run's
+    // loop sees no message of it.
+    for (bool exit : {false, true}) {
+        window = createMultiRunWindow();
+        DocumentServer server;
+        DocumentServer::onExecute = [&] {
+            if (exit)
+                window->endRunForExit();
+            else
+                window->abortRun();
+        };
+        window->appendEntry(folder.write("doc.qdde"));
+        window->appendEntry(child(exit ? "after-exit" : "after-abort", 0));
+        window->runList();
+        EXPECT_EQ(DocumentServer::executes, 1);
+        EXPECT_FALSE(readChildRecord(children.back()).started) << "exit " << exit;
+    }
+}
 
 TEST_F(MultiRunRunTest, StartWithoutAProcessIsReportedAndTheRunGoesOn)
 {

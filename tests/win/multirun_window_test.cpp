@@ -1,8 +1,10 @@
 // The multiple-execution window against the real window manager: its initialisation from the
 // profile, drops and editing, list files on disk, the file dialogs, the registered lists and
 // the window's hot key.
+#include "common/path_text.h"
 #include "framework/profile_store.h"
 #include "framework/application_win.h"
+#include "multirun/list_file.h"
 #include "resources/resource.h"
 #include "tests/win/support/multirun_test_support.h"
 #include "tests/win/support/win_test_support.h"
@@ -179,6 +181,22 @@ TEST_F(MultiRunWindowTest, ListFilesAreReadAndWrittenByteForByte)
     EXPECT_EQ(controlText(window->hwnd()), "複数実行(写し.sqx)");
     EXPECT_TRUE(boxes.boxes().empty());
 
+    // A folder near the length limit, where a killed save left its temporary file behind.
+    // (A folder can be made up to 248 bytes long; above 246 no system temporary name fits.)
+    std::string deep = folder.path();
+    while (deep.size() != 247) {
+        deep += "\\" + std::string(deep.size() < 180 ? 60 : 247 - deep.size() - 1, 'd');
+        ASSERT_TRUE(CreateDirectoryA(deep.c_str(), nullptr)) << deep;
+    }
+    std::string nearLimit = deep + "\\" + std::string(pathBufferSize - 6 - deep.size(), 'n') +
+                            ".sqx";
+    ASSERT_EQ(nearLimit.size(), maxPathChars);
+    std::string leftover = temporaryListPath(nearLimit);
+    CloseHandle(CreateFileA(leftover.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(window->saveListFile(nearLimit));
+    EXPECT_EQ(readFile(nearLimit), exampleFile);
+    EXPECT_FALSE(fileExists(leftover));
+
     // An empty list writes nothing, not even over an existing file.
     window->abortRun();
     EXPECT_FALSE(window->saveListFile(copy));
@@ -222,11 +240,7 @@ TEST_F(MultiRunWindowTest, FailedReadsAndSavesAreToldAndDestroyNothing)
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, "ファイルオープンに失敗しました");
     EXPECT_EQ(readFile(kept), "old bytes");
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(folder.file("*.tmp").c_str(), &found);
-    EXPECT_EQ(search, INVALID_HANDLE_VALUE);
-    if (search != INVALID_HANDLE_VALUE)
-        FindClose(search);
+    EXPECT_FALSE(fileExists(temporaryListPath(kept)));
     EXPECT_FALSE(window->saveListFile(folder.file("no such folder\\x.sqx")));
 }
 
@@ -311,24 +325,53 @@ TEST_F(MultiRunWindowTest, RegisteredListsAndTheirWakeupMarks)
     char name[MAX_PATH] = {};
     SendMessageA(box, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(name));
     EXPECT_STREQ(name, "morning.sqx");
-    EXPECT_EQ(window->wakeupListPaths(), std::vector<std::string>{morning});
+    // Marks are compared as Windows compares names: the two spellings of morning run it once;
+    // the mark of a list not found stays stored.
+    EXPECT_EQ(window->wakeupListsToRun(), std::vector<std::string>{upperCase});
+    EXPECT_EQ(window->wakeupListPaths().size(), 3u);
+    char shortName[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA((folderPath + "\\morning.sqx").c_str(), shortName, MAX_PATH), 0u);
+    window->selectRegisteredList(shortName);
+    EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(IsDlgButtonChecked(window->hwnd(), IDC_RUN_ON_WAKEUP), BST_CHECKED);
+
+    // Without a selected list a click stores nothing, and the box shows so.
+    SendMessageA(box, LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+    SendMessageA(window->item(IDC_RUN_ON_WAKEUP), BM_CLICK, 0, 0);
+    EXPECT_EQ(IsDlgButtonChecked(window->hwnd(), IDC_RUN_ON_WAKEUP), BST_UNCHECKED);
     EXPECT_EQ(profile().readInt(wakeupSection, "Number", 0), 3);
 
-    window->selectRegisteredList(upperCase);
-    EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), LB_ERR);
-    // Without a selected list the box's state is stored nowhere.
+    // Selecting a list shows its mark; a click marks it, and unmarking removes every spelling.
+    SendMessageA(box, LB_SETCURSEL, 0, 0);
+    sendCommand(*window, IDC_REGISTERED_LISTS, LBN_SELCHANGE);
+    EXPECT_EQ(IsDlgButtonChecked(window->hwnd(), IDC_RUN_ON_WAKEUP), BST_UNCHECKED);
     SendMessageA(window->item(IDC_RUN_ON_WAKEUP), BM_CLICK, 0, 0);
-    EXPECT_EQ(profile().readInt(wakeupSection, "Number", 0), 3);
-
-    window->selectRegisteredList(folderPath + "\\evening.sqx");
-    EXPECT_EQ(SendMessageA(box, LB_GETCURSEL, 0, 0), 0);
-    // The box is still checked from the click above: unchecking, then checking marks it.
+    EXPECT_EQ(profile().readInt(wakeupSection, "Number", 0), 4);
+    EXPECT_EQ(profile().readString(wakeupSection, "003", ""), evening);
+    window->selectRegisteredList(morning);
     SendMessageA(window->item(IDC_RUN_ON_WAKEUP), BM_CLICK, 0, 0);
-    SendMessageA(window->item(IDC_RUN_ON_WAKEUP), BM_CLICK, 0, 0);
-    EXPECT_EQ(window->wakeupListPaths(), (std::vector<std::string>{morning, evening}));
-    EXPECT_EQ(profile().readInt(wakeupSection, "Number", 0), 2);
-    EXPECT_EQ(profile().readString(wakeupSection, "001", ""), evening);
+    EXPECT_EQ(window->wakeupListPaths(),
+              (std::vector<std::string>{registeredPath(folderPath, "gone.sqx"), evening}));
     EXPECT_EQ(profile().readString(wakeupSection, "002", "deleted"), "deleted");
+    EXPECT_EQ(IsDlgButtonChecked(window->hwnd(), IDC_RUN_ON_WAKEUP), BST_UNCHECKED);
+}
+
+TEST_F(MultiRunWindowTest, DialogKeysWorkWhileAnotherWindowRunsAModalLoop)
+{
+    // A message box of another window stands for every modal loop of the program: Escape in
+    // the window, fetched by that loop, still aborts (hides and empties it).
+    auto window = createMultiRunWindow();
+    window->appendEntry("C:\\a.exe");
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    // Posted in this order, the box's loop fetches the key before the OK that ends it.
+    NextDialog escape([&](HWND box) {
+        PostMessageA(window->item(IDC_RUN_LIST), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxA(nullptr, "modal", "modal", MB_OK);
+    EXPECT_TRUE(escape.seen());
+    EXPECT_FALSE(IsWindowVisible(window->hwnd()));
+    EXPECT_TRUE(window->entries().empty());
 }
 
 TEST_F(MultiRunWindowTest, WindowHotkeySetDeleteAndEnterInItsField)
@@ -348,7 +391,11 @@ TEST_F(MultiRunWindowTest, WindowHotkeySetDeleteAndEnterInItsField)
     HWND field = window->item(IDC_RUN_HOTKEY);
     EXPECT_EQ(SendMessageA(field, HKM_GETHOTKEY, 0, 0), word);
 
-    // SET with the key already held does nothing, writes nothing.
+    // The other program let the key go: SET on the same key registers it now.
+    sendCommand(*window, IDC_RUN_HOTKEY_SET);
+    EXPECT_FALSE(RegisterHotKey(nullptr, 3, MOD_CONTROL | MOD_ALT, VK_F11));
+    EXPECT_EQ(profile().readInt(section, "HoyKey", -1), word);
+    // SET with the key registered already does nothing, writes nothing.
     profile().deleteValue(section, "HoyKey");
     sendCommand(*window, IDC_RUN_HOTKEY_SET);
     EXPECT_EQ(profile().readInt(section, "HoyKey", -1), -1);

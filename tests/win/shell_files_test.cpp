@@ -1,7 +1,9 @@
 // Real shortcut files and directories, with Shift-JIS names.
+#include "app/launcher_app_win.h"
 #include "common/directory_win.h"
 #include "common/path_text.h"
 #include "common/shortcut_win.h"
+#include "common/wide_text_win.h"
 #include "tests/win/support/win_test_support.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +68,23 @@ TEST_F(ShellFilesTest, ShortcutIsWrittenReplacedAndReadBack)
     EXPECT_EQ(shortForm(read), shortForm(other));
     EXPECT_EQ(arguments, "-a -b");
     EXPECT_EQ(workingDirectoryOf(shortcut), folder.path());
+}
+
+TEST_F(ShellFilesTest, ARealNameGetsAShortcutOfItsNameToItsRealPath)
+{
+    const std::wstring base = widePath(folder.path()) + L"\\한국어";
+    const std::wstring text = base + L".txt", sheet = base + L".csv", link = base + L".lnk",
+                       secondLink = base + L" (2).lnk";
+    for (const std::wstring& path : {text, sheet})
+        CloseHandle(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+
+    std::wstring shortcut = shortcutPathForRealTarget(folder.path(), fromWide(text.c_str()));
+    EXPECT_EQ(shortcut, link);
+    ASSERT_TRUE(createShortcutWide(text, shortcut));
+    EXPECT_EQ(shortcutTargetWide(shortcut), text);
+    // The same target again replaces its shortcut; another of the same name gets a number.
+    EXPECT_EQ(shortcutPathForRealTarget(folder.path(), fromWide(text.c_str())), link);
+    EXPECT_EQ(shortcutPathForRealTarget(folder.path(), fromWide(sheet.c_str())), secondLink);
 }
 
 TEST_F(ShellFilesTest, ReadShortcutNamesTheTargetBelowLongDirectories)

@@ -71,16 +71,16 @@ TEST_F(SoundnessTest, TheIconComesBackWithItsIconAndTipWhenTheTaskbarDoes)
     HWND main = window.hwnd();
     ASSERT_TRUE(taskbarHolds(main));
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    HICON icon = trayIcon().icon();
-    std::string tip = trayIcon().tip();
+    HICON icon = window.tray().icon();
+    std::string tip = window.tray().tip();
     EXPECT_EQ(tip, lastComponent(folder.path()));
 
     taskbarLoses(main);
     ASSERT_FALSE(taskbarHolds(main));
     SendMessageA(main, taskbarCreated, 0, 0);
     EXPECT_TRUE(taskbarHolds(main));
-    EXPECT_EQ(trayIcon().icon(), icon);
-    EXPECT_EQ(trayIcon().tip(), tip);
+    EXPECT_EQ(window.tray().icon(), icon);
+    EXPECT_EQ(window.tray().tip(), tip);
     EXPECT_FALSE(window.trayRetryPending());
 
     // The message while the icon is up leaves one icon: a single removal takes it away.
@@ -125,7 +125,7 @@ TEST_F(SoundnessTest, ADamagedProfileStartsWithSaneSettingsAMenuAndNoMessage)
     EXPECT_EQ(window.settings().folderSetCount(), 0u);
     EXPECT_EQ(window.launcherHotkeyWord(), 0);
     EXPECT_EQ(window.multiRun().hotkey(), 0);
-    EXPECT_TRUE(window.multiRun().wakeupListPaths().empty());
+    EXPECT_TRUE(window.multiRun().wakeupListsToRun().empty());
     EXPECT_EQ(window.folderList().size(), static_cast<std::size_t>(maxFolders));
     // Both entries and the folder item, named by the default text.
     ASSERT_EQ(window.launcherItemTexts().size(), 3u);

@@ -40,20 +40,3 @@ void dropFiles(MultiRunWindow& window, const std::vector<std::string>& paths);
 void typeParameters(MultiRunWindow& window, const std::string& text);
 
 std::string controlText(HWND control);
-
-// qchild.exe beside the test program, copied under another name into a folder: each copy
-// records its own start and end.
-std::string copyChild(const std::string& folder, const std::string& name, int sleepMs);
-
-struct ChildRecord {
-    bool started = false;
-    bool ended = false;
-    unsigned long long start = 0;
-    unsigned long long end = 0;
-    DWORD pid = 0;
-    std::string arguments;
-};
-ChildRecord readChildRecord(const std::string& childPath);
-
-// Ends a child that started and has not ended yet, by its process id, and waits for its end.
-void stopChild(const ChildRecord& record);

@@ -3,10 +3,16 @@
 #include "framework/application_win.h"
 #include "framework/message_box_win.h"
 
+#include <shlobj.h>
 #include <shlwapi.h>
+#include <tlhelp32.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
+
+// Every test program keeps its settings where the launcher of its name would.
+const bool testProfileNamed = (app::setProfileRoot("Brisvane", app::moduleBaseName()), true);
 
 MessageBoxRecorder* MessageBoxRecorder::current_ = nullptr;
 
@@ -14,22 +20,34 @@ MessageBoxRecorder::MessageBoxRecorder()
 {
     current_ = this;
     setMessageBoxFunction(record);
+    setWideMessageBoxFunction(recordWide);
 }
 
 MessageBoxRecorder::~MessageBoxRecorder()
 {
     setMessageBoxFunction(nullptr);
+    setWideMessageBoxFunction(nullptr);
     current_ = nullptr;
 }
 
 int MessageBoxRecorder::record(HWND owner, const char* text, const char* caption, UINT flags)
 {
-    MessageBoxRecorder* self = current_;
-    self->boxes_.push_back({owner, text ? text : "", caption ? caption : "", flags});
-    if (self->answers_.empty())
+    current_->boxes_.push_back({owner, text ? text : "", caption ? caption : "", flags, {}});
+    return current_->answer();
+}
+
+int MessageBoxRecorder::recordWide(HWND owner, const wchar_t* text, const wchar_t*, UINT flags)
+{
+    current_->boxes_.push_back({owner, "", "", flags, text ? text : L""});
+    return current_->answer();
+}
+
+int MessageBoxRecorder::answer()
+{
+    if (answers_.empty())
         return IDOK;
-    int answer = self->answers_.front();
-    self->answers_.pop_front();
+    int answer = answers_.front();
+    answers_.pop_front();
     return answer;
 }
 
@@ -57,26 +75,61 @@ std::string TempFolder::write(const std::string& name, const std::string& bytes)
     return path;
 }
 
-bool removeTree(const std::string& path)
+namespace {
+
+// Wide, so names the code page cannot hold are removed too.
+bool removeWideTree(const std::wstring& path)
 {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
+            std::wstring name = found.cFileName;
+            if (name == L"." || name == L"..")
                 continue;
-            std::string child = path + "\\" + name;
+            std::wstring child = path + L"\\" + name;
             if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeTree(child);
+                removeWideTree(child);
             } else {
-                SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileA(child.c_str());
+                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+                DeleteFileW(child.c_str());
             }
-        } while (FindNextFileA(search, &found));
+        } while (FindNextFileW(search, &found));
         FindClose(search);
     }
-    return RemoveDirectoryA(path.c_str()) != FALSE;
+    return RemoveDirectoryW(path.c_str()) != FALSE;
+}
+
+}  // namespace
+
+bool removeTree(const std::string& path)
+{
+    wchar_t wide[MAX_PATH * 2] = {};
+    if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2))
+        return false;
+    return removeWideTree(wide);
+}
+
+std::wstring widePath(const std::string& path)
+{
+    wchar_t wide[MAX_PATH * 2] = {};
+    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2);
+    return wide;
+}
+
+std::string readWideFile(const std::wstring& path)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return {};
+    std::string bytes;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof(buffer), &got, nullptr) && got > 0)
+        bytes.append(buffer, got);
+    CloseHandle(file);
+    return bytes;
 }
 
 bool fileExists(const std::string& path)
@@ -115,6 +168,21 @@ void writeRawProfileValue(const std::string& section, const std::string& name, D
     RegCloseKey(key);
 }
 
+HDROP makeDrop(const std::vector<std::string>& paths)
+{
+    std::string names;
+    for (const std::string& path : paths)
+        names += path + '\0';
+    names += '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
 void clearTestProfile()
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, testProfileKey().c_str());
@@ -140,6 +208,60 @@ void pumpFor(DWORD milliseconds)
 {
     DWORD start = GetTickCount();
     pumpUntil([&] { return GetTickCount() - start >= milliseconds; }, milliseconds + 1000);
+}
+
+std::vector<ThreadTimer*> ThreadTimer::running_;
+
+ThreadTimer::ThreadTimer(UINT periodMs, std::function<void()> action) : action_(std::move(action))
+{
+    id_ = SetTimer(nullptr, 0, periodMs, fire);
+    running_.push_back(this);
+}
+
+ThreadTimer::~ThreadTimer()
+{
+    KillTimer(nullptr, id_);
+    running_.erase(std::find(running_.begin(), running_.end(), this));
+}
+
+VOID CALLBACK ThreadTimer::fire(HWND, UINT, UINT_PTR id, DWORD)
+{
+    // A tick can still be queued for a timer that has ended: it finds nothing.
+    for (ThreadTimer* timer : running_) {
+        if (timer->id_ == id) {
+            timer->action_();
+            return;
+        }
+    }
+}
+
+
+void pumpPostedMessages()
+{
+    const UINT marker = WM_APP + 0x3FF0;
+    PostThreadMessageA(GetCurrentThreadId(), marker, 0, 0);
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (message.hwnd == nullptr && message.message == marker)
+            return;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+bool processRunning(const std::string& exeName)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return false;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry))
+        found = lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0;
+    CloseHandle(snapshot);
+    return found;
 }
 
 NextDialog* NextDialog::current_ = nullptr;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <deque>
 #include <functional>
@@ -18,6 +19,8 @@ public:
         std::string text;
         std::string caption;
         UINT flags;
+        // A box shown with a text the code page cannot hold (text is then empty).
+        std::wstring wideText;
     };
 
     MessageBoxRecorder();
@@ -31,6 +34,8 @@ public:
 
 private:
     static int record(HWND owner, const char* text, const char* caption, UINT flags);
+    static int recordWide(HWND owner, const wchar_t* text, const wchar_t* caption, UINT flags);
+    int answer();
     static MessageBoxRecorder* current_;
     std::vector<Box> boxes_;
     std::deque<int> answers_;
@@ -57,6 +62,12 @@ bool removeTree(const std::string& path);
 bool fileExists(const std::string& path);
 bool directoryExists(const std::string& path);
 std::string readFile(const std::string& path);
+// For names the code page cannot hold: the ANSI path in UTF-16, and a file read by a wide path.
+std::wstring widePath(const std::string& path);
+std::string readWideFile(const std::wstring& path);
+
+// A DROPFILES block as the shell hands it over, ANSI names; whoever takes it releases it.
+HDROP makeDrop(const std::vector<std::string>& paths);
 
 // The profile root of this test program (Software\Brisvane\<program name>), emptied.
 void clearTestProfile();
@@ -68,6 +79,28 @@ void writeRawProfileValue(const std::string& section, const std::string& name, D
 // Processes the thread's messages until the condition holds or the time runs out.
 bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 void pumpFor(DWORD milliseconds);
+// Handles every message posted to this thread until now, and what those post in turn before
+// the marker: whatever the code under test posted to act later has had its turn.
+void pumpPostedMessages();
+// Whether a process runs whose program file has this name (e.g. "first.exe").
+bool processRunning(const std::string& exeName);
+
+// Runs the action every period from whatever message loop this thread is in (a menu's, a modal
+// dialog's, the code under test's own), until it is destroyed.
+class ThreadTimer {
+public:
+    ThreadTimer(UINT periodMs, std::function<void()> action);
+    ~ThreadTimer();
+    ThreadTimer(const ThreadTimer&) = delete;
+    ThreadTimer& operator=(const ThreadTimer&) = delete;
+
+private:
+    static VOID CALLBACK fire(HWND, UINT, UINT_PTR id, DWORD);
+    // A thread timer carries no data of its own: its id finds it.
+    static std::vector<ThreadTimer*> running_;
+    std::function<void()> action_;
+    UINT_PTR id_ = 0;
+};
 
 // Runs the action once the next dialog window of this thread is up (seen by a CBT hook),
 // e.g. to press a button of a modal dialog opened by the code under test.

@@ -1,0 +1,118 @@
+#include "installer/desktop_user_win.h"
+
+#include <exdisp.h>
+#include <shellapi.h>
+#include <shldisp.h>
+#include <shlguid.h>
+#include <shobjidl.h>
+
+#include <vector>
+
+namespace {
+
+bool processIsElevated()
+{
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw))
+        return false;
+    KernelHandle token(raw);
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof(elevation),
+                               &size) &&
+           elevation.TokenIsElevated != 0;
+}
+
+KernelHandle shellProcessToken()
+{
+    DWORD processId = 0;
+    HWND shell = GetShellWindow();
+    if (!shell || !GetWindowThreadProcessId(shell, &processId) || processId == 0)
+        return {};
+    KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process)
+        return {};
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(process.get(), TOKEN_QUERY | TOKEN_IMPERSONATE | TOKEN_DUPLICATE, &raw))
+        return {};
+    return KernelHandle(raw);
+}
+
+std::wstring wideOf(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+    if (length <= 0)
+        return {};
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(length));
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, buffer.data(), length);
+    return buffer.data();
+}
+
+// The desktop's shell, asked through its own folder view: what it starts runs in the shell's
+// process, with the shell user's token.
+bool startThroughDesktopShell(const std::string& program, const std::string& folder)
+{
+    ComPtr<IShellWindows> windows;
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                IID_IShellWindows, windows.receive())))
+        return false;
+    VARIANT none{};
+    VariantInit(&none);
+    long desktopWindow = 0;
+    ComPtr<IDispatch> desktop;
+    if (windows->FindWindowSW(&none, &none, SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH,
+                              reinterpret_cast<IDispatch**>(desktop.receive())) != S_OK ||
+        !desktop)
+        return false;
+    ComPtr<IServiceProvider> services;
+    ComPtr<IShellBrowser> browser;
+    ComPtr<IShellView> view;
+    ComPtr<IDispatch> background;
+    ComPtr<IShellFolderViewDual> folderView;
+    ComPtr<IDispatch> application;
+    ComPtr<IShellDispatch2> shell;
+    if (FAILED(desktop->QueryInterface(IID_IServiceProvider, services.receive())) ||
+        FAILED(services->QueryService(SID_STopLevelBrowser, IID_IShellBrowser,
+                                      browser.receive())) ||
+        FAILED(browser->QueryActiveShellView(reinterpret_cast<IShellView**>(view.receive()))) ||
+        FAILED(view->GetItemObject(SVGIO_BACKGROUND, IID_IDispatch, background.receive())) ||
+        FAILED(background->QueryInterface(IID_IShellFolderViewDual, folderView.receive())) ||
+        FAILED(folderView->get_Application(
+            reinterpret_cast<IDispatch**>(application.receive()))) ||
+        FAILED(application->QueryInterface(IID_IShellDispatch2, shell.receive())))
+        return false;
+
+    BSTR file = SysAllocString(wideOf(program).c_str());
+    VARIANT arguments{};
+    VariantInit(&arguments);
+    VARIANT directory{};
+    VariantInit(&directory);
+    directory.vt = VT_BSTR;
+    directory.bstrVal = SysAllocString(wideOf(folder).c_str());
+    VARIANT verb{};
+    VariantInit(&verb);
+    VARIANT show{};
+    VariantInit(&show);
+    show.vt = VT_I4;
+    show.lVal = SW_SHOWDEFAULT;
+    HRESULT result = file ? shell->ShellExecute(file, arguments, directory, verb, show) : E_OUTOFMEMORY;
+    SysFreeString(file);
+    VariantClear(&directory);
+    return SUCCEEDED(result);
+}
+
+}  // namespace
+
+DesktopUser::DesktopUser() : elevated_(processIsElevated())
+{
+    if (elevated_)
+        shellToken_ = shellProcessToken();
+}
+
+bool DesktopUser::start(const std::string& program, const std::string& folder) const
+{
+    if (elevated_)
+        return startThroughDesktopShell(program, folder);
+    return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, nullptr, program.c_str(), nullptr,
+                                                   folder.c_str(), SW_SHOWDEFAULT)) > 32;
+}

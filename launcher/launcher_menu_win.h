@@ -1,0 +1,102 @@
+// The launcher menu: one owner-drawn item per entry of the current launcher folder, with its
+// display text, path and shell icon kept side by side, in columns that fit the screen; how it
+// is measured, drawn, popped up, and how it answers the keyboard.
+#pragma once
+
+#include "framework/handles_win.h"
+#include "launcher/menu_scale.h"
+#include "launcher/type_ahead.h"
+#include "settings/launcher_settings.h"
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+// Command ids of the launcher entries; the folder items of the tray popup follow them.
+constexpr unsigned launcherFirstId = 0xA000;
+constexpr unsigned launcherLastId = 0xAFFF;
+
+// Pops a menu up at the point for the owner: the owner in front, either button chooses, the
+// command comes back as WM_COMMAND; the posted WM_NULL lets the menu close when the user clicks
+// elsewhere. The alignment says which corner of the menu lies at the point.
+void trackMenu(HWND owner, HMENU menu, int x, int y,
+               UINT alignment = TPM_LEFTALIGN | TPM_TOPALIGN);
+
+class LauncherMenu {
+public:
+    LauncherMenu() = default;
+    LauncherMenu(const LauncherMenu&) = delete;
+    LauncherMenu& operator=(const LauncherMenu&) = delete;
+
+    // The set in force: what the menu is built, measured and drawn with. It must outlive its
+    // use here; the owner gives the new set whenever the one in force changes.
+    void useSettings(const LauncherSettings& settings) { settings_ = &settings; }
+    // The menu font of the set in force at the DPI the menu is built for, made anew after the
+    // set changed.
+    void recreateFont();
+    HFONT font() const { return menuFont.get(); }
+
+    // Builds the menu anew from the folder's entries, in the folder's order, and the folder item
+    // (shown as folderItemText) when the set asks for it, measured for the target monitor: its
+    // font, items, icons and columns in that monitor's pixels. The owner measures text; a
+    // failure is reported and leaves no menu.
+    void build(HWND owner, const std::string& folder, const std::string& folderItemText,
+               const MenuTarget& target);
+    // The monitor the menu was last built for.
+    const MenuTarget& builtFor() const { return target_; }
+
+    // Pops the menu up at the point for the owner, which receives the chosen command.
+    void popUp(HWND owner, int x, int y, UINT alignment = TPM_LEFTALIGN | TPM_TOPALIGN);
+    // The tray command popup is open instead: typed keys and highlights are not the menu's.
+    void noteOtherMenuOpen() { menuSelection = -1; }
+
+    // Owner-drawn items: false for an item that is not one of the menu's entries.
+    bool measure(HWND owner, MEASUREITEMSTRUCT& item) const;
+    bool draw(const DRAWITEMSTRUCT& item) const;
+    // WM_MENUSELECT: the highlight moved.
+    void followHighlight(WPARAM wParam);
+    // WM_MENUCHAR: a typed letter moves the highlight; the space bar collects the highlighted
+    // entry (the answer's collected).
+    TypeAheadAnswer answerTypedKey(WPARAM wParam);
+    // The same for a character the window received as UTF-16.
+    TypeAheadAnswer answerTypedRealKey(wchar_t typed);
+
+    // The path of a launcher command's entry; empty for an id that names none.
+    std::string pathOf(unsigned id) const;
+    // The real path of an entry whose name the code page cannot hold (its pathOf then has "?"
+    // in it); empty for every other entry.
+    std::wstring realPathOf(unsigned id) const;
+
+    HMENU handle() const { return launcherMenu.get(); }
+    const std::vector<std::string>& texts() const { return itemTexts; }
+    const std::vector<std::string>& paths() const { return itemPaths; }
+    // Per item: the real display text and path of an entry the code page cannot hold, empty
+    // for the others.
+    const std::vector<std::u16string>& realTexts() const { return itemRealTexts; }
+    const std::vector<std::u16string>& realPaths() const { return itemRealPaths; }
+    HIMAGELIST images() const { return launcherImageList.get(); }
+    int imageOf(int item) const { return itemImages[static_cast<std::size_t>(item)]; }
+    int rows() const { return rowsPerColumn; }
+    int highlighted() const { return menuSelection; }
+
+private:
+    int entryOfItem(UINT type, ULONG_PTR data) const;
+    // The set's lengths in the pixels of the monitor the menu is built for.
+    MenuLengths lengths() const { return menuLengthsFor(*settings_, target_.dpi); }
+
+    const LauncherSettings* settings_ = nullptr;
+    MenuTarget target_;
+    FontHandle menuFont;
+    MenuHandle launcherMenu;
+    std::vector<std::string> itemTexts;
+    std::vector<std::string> itemPaths;
+    std::vector<std::u16string> itemRealTexts;
+    std::vector<std::u16string> itemRealPaths;
+    // The image of item i in the image list, which holds one image per distinct picture (-1:
+    // none).
+    std::vector<int> itemImages;
+    ImageListHandle launcherImageList;
+    int rowsPerColumn = 1;
+    int menuSelection = 0;
+};

@@ -1,0 +1,56 @@
+#include "launcher/shell_icon_win.h"
+
+#include "settings/display_scale.h"
+
+#include <commoncontrols.h>
+#include <shellapi.h>
+
+#include <vector>
+
+namespace {
+
+struct ShellImageLists {
+    std::vector<HIMAGELIST> lists;
+    std::vector<std::int32_t> edges;
+    std::int32_t smallEdge = 16;
+};
+
+// The shell's lists and the edge of their images, asked once: they follow the system's DPI,
+// which holds for the life of the process, and the shell keeps them for as long.
+const ShellImageLists& shellImageLists()
+{
+    static const ShellImageLists lists = [] {
+        ShellImageLists found;
+        for (int kind : {SHIL_SMALL, SHIL_LARGE, SHIL_EXTRALARGE, SHIL_JUMBO}) {
+            IImageList* list = nullptr;
+            if (FAILED(SHGetImageList(kind, __uuidof(IImageList), reinterpret_cast<void**>(&list))) ||
+                !list)
+                continue;
+            int cx = 0;
+            int cy = 0;
+            if (SUCCEEDED(list->GetIconSize(&cx, &cy)) && cx > 0) {
+                // The interface and the list handle are one object in the common controls.
+                found.lists.push_back(reinterpret_cast<HIMAGELIST>(list));
+                found.edges.push_back(cx);
+                if (kind == SHIL_SMALL)
+                    found.smallEdge = cx;
+            }
+            list->Release();
+        }
+        return found;
+    }();
+    return lists;
+}
+
+}  // namespace
+
+ShellImageSource shellImageSourceFor(int edge)
+{
+    const ShellImageLists& lists = shellImageLists();
+    ShellImageSource source;
+    int chosen = shellImageFor(edge, lists.edges);
+    if (chosen >= 0)
+        source.list = lists.lists[static_cast<std::size_t>(chosen)];
+    source.sizeFlag = edge <= lists.smallEdge ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+    return source;
+}

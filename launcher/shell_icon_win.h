@@ -1,0 +1,17 @@
+// Where the shell's pictures for an icon of any edge come from: the smallest of the shell's image
+// lists (small, large, extra large, jumbo) whose images are at least that large, so that an icon
+// at 150 % is drawn from a larger image rather than blown up from a smaller one.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+struct ShellImageSource {
+    // The list to take a picture from by the system's index; null when the shell gives none.
+    HIMAGELIST list = nullptr;
+    // For icons the shell hands out whole (SHGFI_ICON), which come in its small or large size
+    // only: the one of the two nearest the edge from above, else the large.
+    UINT sizeFlag = SHGFI_LARGEICON;
+};
+
+ShellImageSource shellImageSourceFor(int edge);
