@@ -56,6 +56,7 @@ public:
     HMENU trayCommandPopup() const { return trayCommandMenu.popup(); }
     HIMAGELIST launcherImages() const { return launcherMenu.images(); }
     int launcherImageOf(int item) const { return launcherMenu.imageOf(item); }
+    int launcherOverlayOf(int item) const { return launcherMenu.overlayOf(item); }
     int launcherRowsPerColumn() const { return launcherMenu.rows(); }
     int highlightedEntry() const { return launcherMenu.highlighted(); }
     HotkeyWord launcherHotkeyWord() const { return launcherHotkey; }

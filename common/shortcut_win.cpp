@@ -4,6 +4,7 @@
 #include "framework/handles_win.h"
 
 #include <windows.h>
+#include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
 
@@ -139,4 +140,30 @@ std::wstring shortcutTargetWide(const std::wstring& shortcutPath)
         return {};
     target[MAX_PATH - 1] = L'\0';
     return target;
+}
+
+int shortcutTargetPicture(const std::wstring& shortcutPath, unsigned sizeFlag)
+{
+    LinkObject<IShellLinkW> object = createShellLink<IShellLinkW>(IID_IShellLinkW);
+    if (!object.link || FAILED(object.file->Load(shortcutPath.c_str(), STGM_READ)))
+        return -1;
+    wchar_t iconFile[MAX_PATH] = {};
+    int iconIndex = 0;
+    if (SUCCEEDED(object.link->GetIconLocation(iconFile, MAX_PATH, &iconIndex)) && iconFile[0])
+        return -1;
+    // By item list, which names targets that are no files too; a link Wine made from a path
+    // alone has none.
+    SHFILEINFOW info{};
+    DWORD_PTR list = 0;
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (SUCCEEDED(object.link->GetIDList(&items)) && items) {
+        list = SHGetFileInfoW(reinterpret_cast<LPCWSTR>(items), 0, &info, sizeof(info),
+                              SHGFI_PIDL | SHGFI_SYSICONINDEX | sizeFlag);
+        CoTaskMemFree(items);
+    } else {
+        wchar_t target[MAX_PATH] = {};
+        if (SUCCEEDED(object.link->GetPath(target, MAX_PATH, nullptr, 0)) && target[0])
+            list = SHGetFileInfoW(target, 0, &info, sizeof(info), SHGFI_SYSICONINDEX | sizeFlag);
+    }
+    return list ? info.iIcon : -1;
 }

@@ -18,6 +18,11 @@ bool createShortcutWide(const std::wstring& target, const std::wstring& shortcut
 // be read).
 std::wstring shortcutTargetWide(const std::wstring& shortcutPath);
 
+// The system image index of the picture a shortcut points at, when it shows its target's picture
+// (it names no icon of its own): its target asked of the shell by item list, with the size flag
+// (SHGFI_LARGEICON or SHGFI_SMALLICON). -1 when it names an icon or cannot be read.
+int shortcutTargetPicture(const std::wstring& shortcutPath, unsigned sizeFlag);
+
 // Reads a shortcut without resolving it: the target in its short (8.3) form and, when asked for,
 // the argument text. Both are at most 259 characters.
 bool readShortcut(const std::string& shortcutPath, std::string& target,

@@ -65,6 +65,13 @@ struct Font : Base<HFONT> {
 struct Brush : Base<HBRUSH> {
     static void close(HBRUSH h) noexcept { DeleteObject(h); }
 };
+struct Bitmap : Base<HBITMAP> {
+    static void close(HBITMAP h) noexcept { DeleteObject(h); }
+};
+// Device contexts of our own (CreateCompatibleDC), not a window's.
+struct MemoryDC : Base<HDC> {
+    static void close(HDC h) noexcept { DeleteDC(h); }
+};
 struct ImageList : Base<HIMAGELIST> {
     static void close(HIMAGELIST h) noexcept { ImageList_Destroy(h); }
 };
@@ -108,6 +115,8 @@ struct LocalMemory : Base<HLOCAL> {
 using MenuHandle = UniqueHandle<handle_traits::Menu>;
 using FontHandle = UniqueHandle<handle_traits::Font>;
 using BrushHandle = UniqueHandle<handle_traits::Brush>;
+using BitmapHandle = UniqueHandle<handle_traits::Bitmap>;
+using MemoryDC = UniqueHandle<handle_traits::MemoryDC>;
 using ImageListHandle = UniqueHandle<handle_traits::ImageList>;
 using IconHandle = UniqueHandle<handle_traits::Icon>;
 using KernelHandle = UniqueHandle<handle_traits::Kernel>;

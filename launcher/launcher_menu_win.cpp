@@ -1,6 +1,7 @@
 #include "launcher/launcher_menu_win.h"
 
 #include "common/path_text.h"
+#include "common/shortcut_win.h"
 #include "common/wide_text_win.h"
 #include "framework/message_box_win.h"
 #include "framework/system_error_win.h"
@@ -55,10 +56,11 @@ public:
     LauncherMenuBuilder(HMENU menu, HIMAGELIST images, std::vector<std::string>& texts,
                         std::vector<std::string>& paths, std::vector<std::u16string>& realTexts,
                         std::vector<std::u16string>& realPaths, std::vector<int>& imageOfItem,
-                        int rowsPerColumn, ShellImageSource source)
+                        std::vector<int>& overlayOfItem, int rowsPerColumn,
+                        ShellImageSource source)
         : menu_(menu), images_(images), texts_(texts), paths_(paths), realTexts_(realTexts),
-          realPaths_(realPaths), imageOfItem_(imageOfItem), rowsPerColumn_(rowsPerColumn),
-          source_(source)
+          realPaths_(realPaths), imageOfItem_(imageOfItem), overlayOfItem_(overlayOfItem),
+          rowsPerColumn_(rowsPerColumn), source_(source)
     {
     }
 
@@ -75,7 +77,9 @@ public:
         // missing from the menu alone would open its neighbour's file for every later item.
         if (!AppendMenuA(menu_, flags, id, reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id))))
             return;
-        imageOfItem_.push_back(imageFor(path, realPath, name, kind));
+        ItemPicture picture = pictureFor(path, realPath, name, kind);
+        imageOfItem_.push_back(picture.image);
+        overlayOfItem_.push_back(picture.overlay);
         texts_.push_back(std::move(text));
         paths_.push_back(std::move(path));
         realTexts_.push_back(std::move(realText));
@@ -96,12 +100,18 @@ private:
         return !known->second;
     }
 
-    int imageFor(const std::string& path, const std::u16string& realPath,
-                 const std::string& name, const EntryKind& kind)
+    // The image an item shows, and the one drawn over it (-1 for none).
+    struct ItemPicture {
+        int image = -1;
+        int overlay = -1;
+    };
+
+    ItemPicture pictureFor(const std::string& path, const std::u16string& realPath,
+                           const std::string& name, const EntryKind& kind)
     {
         // A path the shell's own buffers cannot hold is not handed to it.
         if (path.size() > maxPathChars || realPath.size() >= MAX_PATH)
-            return fallbackImage();
+            return {fallbackImage()};
         // The system's index first: a picture seen before in this build costs no icon.
         bool byType = askByType(name, kind);
         UINT flags = SHGFI_SYSICONINDEX | source_.sizeFlag | (byType ? SHGFI_USEFILEATTRIBUTES : 0);
@@ -120,33 +130,56 @@ private:
             info.iIcon = wide.iIcon;
         }
         if (!system)
-            return fallbackImage();
-        // A shortcut shows its target's picture with the shortcut overlay: its icon comes from
-        // the shell whole, once per picture.
-        std::pair<int, bool> picture{info.iIcon, !kind.folder && isShellLinkName(name)};
-        auto seen = imageOfPicture_.find(picture);
-        if (seen != imageOfPicture_.end())
+            return {fallbackImage()};
+        // A shortcut shows its target's picture with the shortcut overlay: the shell's whole
+        // icon of it, once per picture. Where it names no icon of its own, its target's picture
+        // is drawn first and the shell's icon over it: on Windows the second covers the first
+        // wherever that shows, so the item looks as the shell's icon alone; Wine gives every
+        // such shortcut one index and loses the target's picture where it lays the arrow on.
+        bool link = !kind.folder && isShellLinkName(name);
+        const std::u16string linkPath =
+            !link ? std::u16string() : realPath.empty() ? widened(path) : realPath;
+        int target = link ? shortcutTargetPicture(wideChars(linkPath), source_.sizeFlag) : -1;
+        Picture picture{target >= 0 ? target : info.iIcon, !link ? 0 : target >= 0 ? 2 : 1};
+        auto seen = pictureOf_.find(picture);
+        if (seen != pictureOf_.end())
             return seen->second;
-        IconHandle icon;
-        if (picture.second && realPath.empty()) {
-            SHFILEINFOA whole{};
-            if (SHGetFileInfoA(path.c_str(), 0, &whole, sizeof(whole), SHGFI_ICON | source_.sizeFlag))
-                icon.reset(whole.hIcon);
-        } else if (picture.second) {
+        HIMAGELIST pictures = source_.list ? source_.list : system;
+        ItemPicture shown;
+        if (link) {
             SHFILEINFOW whole{};
-            if (SHGetFileInfoW(wideChars(realPath), 0, &whole, sizeof(whole),
-                               SHGFI_ICON | source_.sizeFlag))
-                icon.reset(whole.hIcon);
+            if (SHGetFileInfoW(wideChars(linkPath), 0, &whole, sizeof(whole),
+                               SHGFI_ICON | source_.sizeFlag)) {
+                IconHandle icon(whole.hIcon);
+                shown.image = ImageList_ReplaceIcon(images_, -1, icon.get());
+            }
+            if (shown.image >= 0 && target >= 0) {
+                shown.overlay = shown.image;
+                shown.image = imageAt(pictures, target);
+                if (shown.image < 0)
+                    std::swap(shown.image, shown.overlay);
+            }
         } else {
-            // The index is the same in every size: the list with images large enough for the
-            // edge gives the picture.
-            icon.reset(ImageList_GetIcon(source_.list ? source_.list : system, info.iIcon,
-                                         ILD_NORMAL));
+            shown.image = imageAt(pictures, info.iIcon);
         }
+        if (shown.image < 0)
+            return {fallbackImage()};
+        pictureOf_.emplace(picture, shown);
+        return shown;
+    }
+
+    // Our image of the system's picture at that index, added once per build.
+    int imageAt(HIMAGELIST pictures, int index)
+    {
+        auto seen = imageOfIndex_.find(index);
+        if (seen != imageOfIndex_.end())
+            return seen->second;
+        // The index is the same in every size: the list with images large enough for the edge
+        // gives the picture.
+        IconHandle icon(ImageList_GetIcon(pictures, index, ILD_NORMAL));
         int image = icon ? ImageList_ReplaceIcon(images_, -1, icon.get()) : -1;
-        if (image < 0)
-            return fallbackImage();
-        imageOfPicture_.emplace(picture, image);
+        if (image >= 0)
+            imageOfIndex_.emplace(index, image);
         return image;
     }
 
@@ -168,10 +201,14 @@ private:
     std::vector<std::u16string>& realTexts_;
     std::vector<std::u16string>& realPaths_;
     std::vector<int>& imageOfItem_;
+    std::vector<int>& overlayOfItem_;
     int rowsPerColumn_;
     ShellImageSource source_;
-    // Our image of each picture: the system's index, and whether it has the shortcut overlay.
-    std::map<std::pair<int, bool>, int> imageOfPicture_;
+    // What each picture shows: by the system's index, and whether it has the shortcut overlay
+    // (1 the shell's whole icon, 2 the shell's icon over the target's picture of that index).
+    using Picture = std::pair<int, int>;
+    std::map<Picture, ItemPicture> pictureOf_;
+    std::map<int, int> imageOfIndex_;
     std::map<std::string, bool> typeDrawsEachFile_;
     int fallbackImage_ = noImageYet;
 };
@@ -246,6 +283,7 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
     itemRealTexts.clear();
     itemRealPaths.clear();
     itemImages.clear();
+    itemOverlays.clear();
     launcherMenu.reset(CreatePopupMenu());
     if (!launcherMenu || !settings_) {
         appMessageBox(lastErrorText(), MB_OK | MB_ICONSTOP);
@@ -296,7 +334,7 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
                                      rowHeight(settings.IconPrint, lengths.iconSize, textHeight));
 
     LauncherMenuBuilder builder(launcherMenu.get(), launcherImageList.get(), itemTexts, itemPaths,
-                                itemRealTexts, itemRealPaths, itemImages, rowsPerColumn,
+                                itemRealTexts, itemRealPaths, itemImages, itemOverlays, rowsPerColumn,
                                 shellImageSourceFor(lengths.iconSize));
     if (search) {
         std::size_t capacity = entryCapacity(settings.PrintMyself);
@@ -408,8 +446,12 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
     int x0 = item.rcItem.left;
     int y = item.rcItem.top;
     int image = itemImages[static_cast<std::size_t>(index)];
-    if (settings.IconPrint != displayNameOnly && image >= 0)
+    int overlay = itemOverlays[static_cast<std::size_t>(index)];
+    if (settings.IconPrint != displayNameOnly && image >= 0) {
         ImageList_Draw(launcherImageList.get(), image, dc, x0, y, iconStyle);
+        if (overlay >= 0)
+            ImageList_Draw(launcherImageList.get(), overlay, dc, x0, y, iconStyle);
+    }
     MenuLengths lengths = this->lengths();
     TextPlace place =
         itemTextPlace(settings.IconPrint, lengths.iconSize, extent.cy, lengths.nameMargin);

@@ -77,6 +77,7 @@ public:
     const std::vector<std::u16string>& realPaths() const { return itemRealPaths; }
     HIMAGELIST images() const { return launcherImageList.get(); }
     int imageOf(int item) const { return itemImages[static_cast<std::size_t>(item)]; }
+    int overlayOf(int item) const { return itemOverlays[static_cast<std::size_t>(item)]; }
     int rows() const { return rowsPerColumn; }
     int highlighted() const { return menuSelection; }
 
@@ -96,6 +97,8 @@ private:
     // The image of item i in the image list, which holds one image per distinct picture (-1:
     // none).
     std::vector<int> itemImages;
+    // The image drawn over an item's (a shortcut's, over its target's picture), or -1.
+    std::vector<int> itemOverlays;
     ImageListHandle launcherImageList;
     int rowsPerColumn = 1;
     int menuSelection = 0;

@@ -9,6 +9,7 @@
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
 #include "framework/system_error_win.h"
+#include "launcher/icon_rules.h"
 #include "launcher/tray_icon_win.h"
 #include "resources/resource.h"
 #include "settings/system_look_win.h"
@@ -98,7 +99,7 @@ protected:
             else
                 folder.write(entry.first);
         }
-        createShortcut(folder.file("Tool.exe"), folder.file("Web.lnk"), "");
+        ASSERT_TRUE(createShortcut(folder.file("Tool.exe"), folder.file("Web.lnk"), ""));
         app::profile().writeString("NowFolder", "AppFolder", folder.path());
         app::profile().writeString("NowFolder", "TargetFolder", "★ここ");
         ASSERT_TRUE(window.createModeless(nullptr));
@@ -155,6 +156,8 @@ protected:
             EXPECT_GE(image, 0) << i;
             EXPECT_LT(image, images) << i;
             shown.insert(image);
+            if (window.launcherOverlayOf(static_cast<int>(i)) >= 0)
+                shown.insert(window.launcherOverlayOf(static_cast<int>(i)));
         }
         EXPECT_EQ(static_cast<int>(shown.size()), images);
     }
@@ -171,6 +174,8 @@ protected:
              reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
     }
 
+    // The program starts COM before its window; the shortcut below needs it too.
+    ComInitialization com;
     MessageBoxRecorder boxes;
     TempFolder folder{"qメニュー"};
     MainWindow window;
@@ -550,6 +555,8 @@ TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
             IconHandle icon(info.hIcon);
             ASSERT_EQ(ImageList_ReplaceIcon(own.get(), -1, icon.get()), static_cast<int>(i));
 
+            if (isShellLinkName(paths[i]))
+                continue;
             DrawnItem shared(window, static_cast<int>(i), 0);
             DrawnItem alone(own.get(), static_cast<int>(i), background);
             int differing = 0;
@@ -558,6 +565,23 @@ TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
                     differing += shared.pixel(x, y) != alone.pixel(x, y);
             EXPECT_EQ(differing, 0) << paths[i] << " at " << size;
         }
+        // A shortcut shows its target's picture, and the shell's arrow in its lower left
+        // quarter (Wine's own shortcut icon shows the arrow alone, and no arrow when small).
+        int link = indexOf("Web.lnk");
+        DrawnItem shortcut(window, link, 0), target(window, indexOf("Tool.exe"), 0);
+        DrawnItem shell(own.get(), link, background);
+        int outsideTheArrow = 0, arrow = 0, arrowDrawn = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x) {
+                if (x >= size / 2 || y < size / 2) {
+                    outsideTheArrow += shortcut.pixel(x, y) != target.pixel(x, y);
+                } else if (shell.pixel(x, y) != background && shell.pixel(x, y) != target.pixel(x, y)) {
+                    ++arrow;
+                    arrowDrawn += shortcut.pixel(x, y) == shell.pixel(x, y);
+                }
+            }
+        EXPECT_EQ(outsideTheArrow, 0) << size;
+        EXPECT_EQ(arrowDrawn, arrow) << size;
     }
 }
 
