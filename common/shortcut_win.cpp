@@ -100,7 +100,8 @@ bool readShortcut(const std::string& shortcutPath, std::string& target, std::str
     return true;
 }
 
-bool createShortcutWide(const std::wstring& target, const std::wstring& shortcutPath)
+bool createShortcutWide(const std::wstring& target, const std::wstring& shortcutPath,
+                        const std::wstring& arguments)
 {
     LinkObject<IShellLinkW> object = createShellLink<IShellLinkW>(IID_IShellLinkW);
     if (!object.link)
@@ -111,7 +112,7 @@ bool createShortcutWide(const std::wstring& target, const std::wstring& shortcut
     if (workingDirectory.size() == 2 && workingDirectory[1] == L':')
         workingDirectory += L'\\';
     object.link->SetPath(target.c_str());
-    object.link->SetArguments(L"");
+    object.link->SetArguments(arguments.c_str());
     object.link->SetWorkingDirectory(workingDirectory.c_str());
     HRESULT saved = object.file->Save(shortcutPath.c_str(), TRUE);
     if (FAILED(saved))
@@ -121,24 +122,45 @@ bool createShortcutWide(const std::wstring& target, const std::wstring& shortcut
     return true;
 }
 
-std::wstring shortcutTargetWide(const std::wstring& shortcutPath)
+bool readShortcutWide(const std::wstring& shortcutPath, std::wstring& target,
+                      std::wstring* arguments)
 {
+    target.clear();
     LinkObject<IShellLinkW> object = createShellLink<IShellLinkW>(IID_IShellLinkW);
     if (!object.link || FAILED(object.file->Load(shortcutPath.c_str(), STGM_READ)))
-        return {};
+        return false;
+    if (arguments) {
+        wchar_t argumentBuffer[MAX_PATH] = {};
+        if (SUCCEEDED(object.link->GetArguments(argumentBuffer, MAX_PATH))) {
+            argumentBuffer[MAX_PATH - 1] = L'\0';
+            *arguments = argumentBuffer;
+        } else {
+            arguments->clear();
+        }
+    }
     // The item list holds the target's names in UTF-16; the path beside it may be kept in the
     // code page only (Wine reads it back with "?").
-    wchar_t target[MAX_PATH] = {};
+    wchar_t path[MAX_PATH] = {};
     PIDLIST_ABSOLUTE items = nullptr;
     if (SUCCEEDED(object.link->GetIDList(&items)) && items) {
-        BOOL found = SHGetPathFromIDListW(items, target);
+        BOOL found = SHGetPathFromIDListW(items, path);
         CoTaskMemFree(items);
-        if (found)
-            return target;
+        if (found) {
+            target = path;
+            return true;
+        }
     }
-    if (FAILED(object.link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)))
-        return {};
-    target[MAX_PATH - 1] = L'\0';
+    if (FAILED(object.link->GetPath(path, MAX_PATH, nullptr, SLGP_RAWPATH)))
+        return false;
+    path[MAX_PATH - 1] = L'\0';
+    target = path;
+    return true;
+}
+
+std::wstring shortcutTargetWide(const std::wstring& shortcutPath)
+{
+    std::wstring target;
+    readShortcutWide(shortcutPath, target);
     return target;
 }
 

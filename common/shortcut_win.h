@@ -12,11 +12,16 @@ bool createShortcut(const std::string& target, const std::string& shortcutPath,
 
 // The same through the link object's wide interface, for a target or shortcut path (UTF-16)
 // that the ANSI code page cannot hold.
-bool createShortcutWide(const std::wstring& target, const std::wstring& shortcutPath);
+bool createShortcutWide(const std::wstring& target, const std::wstring& shortcutPath,
+                        const std::wstring& arguments = {});
 
 // The target of a shortcut at a wide path, read through the wide interface ("" when it cannot
 // be read).
 std::wstring shortcutTargetWide(const std::wstring& shortcutPath);
+
+// The same and, when asked for, the argument text (false when the shortcut cannot be read).
+bool readShortcutWide(const std::wstring& shortcutPath, std::wstring& target,
+                      std::wstring* arguments = nullptr);
 
 // The system image index of the picture a shortcut points at, when it shows its target's picture
 // (it names no icon of its own): its target asked of the shell by item list, with the size flag

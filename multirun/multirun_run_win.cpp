@@ -103,12 +103,21 @@ bool MultiRunWindow::startEntry(const RunEntry& entry, bool ordered)
             return !runMustStop();
         started = launch.hProcess;
     } else {
-        // By its real path; a shortcut among such entries is left to the shell to resolve.
-        std::u16string parameters = widened(runParameters({}, entry));
+        // By its real path; a shortcut as above, read through the wide interface. Arguments
+        // the code page cannot hold leave it to the shell whole.
+        std::wstring file(wideChars(entry.realPath));
+        std::string shortcutArguments;
+        std::wstring target, arguments;
+        if (isShortcutPath(entryPath(entry)) && readShortcutWide(file, target, &arguments) &&
+            !target.empty() && narrowedExactly(arguments.c_str(), shortcutArguments))
+            file = target;
+        else
+            shortcutArguments.clear();
+        std::u16string parameters = widened(runParameters(shortcutArguments, entry));
         SHELLEXECUTEINFOW launch{};
         launch.cbSize = sizeof(launch);
         launch.fMask = SEE_MASK_NOCLOSEPROCESS;
-        launch.lpFile = wideChars(entry.realPath);
+        launch.lpFile = file.c_str();
         launch.lpParameters = wideChars(parameters);
         launch.nShow = SW_SHOWDEFAULT;
         if (!ShellExecuteExW(&launch))

@@ -2,6 +2,7 @@
 // after another, aborted while waiting, shortcuts, a start without a process, and the lists
 // run at start-up.
 #include "common/shortcut_win.h"
+#include "common/wide_text_win.h"
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
 #include "resources/resource.h"
@@ -226,6 +227,19 @@ TEST_F(MultiRunRunTest, ShortcutStartsItsTargetWithItsArgumentsThenTheEntrys)
     EXPECT_EQ(readChildRecord(target).arguments, "-a -b");
     // An emptied field starts the program with one space as its parameters.
     EXPECT_EQ(readChildRecord(children[1]).arguments, " ");
+
+    // A shortcut whose name the code page cannot hold, read through the wide interface.
+    std::string other = child("ko", 0);
+    std::wstring realShortcut = widePath(folder.path()) + L"\\한국어.lnk";
+    ASSERT_TRUE(createShortcutWide(widePath(other), realShortcut, L"-c"));
+    std::string shown;
+    narrowedExactly(realShortcut.c_str(), shown);
+    int index = static_cast<int>(window->entries().size());
+    window->appendEntry(shown, fromWide(realShortcut.c_str()));
+    clickEntry(*window, index);
+    typeParameters(*window, "-d");
+    window->runList();
+    EXPECT_EQ(readChildRecord(other).arguments, "-c -d");
 }
 
 // A DDE server in this process takes documents of a class of its own, as a program that is
