@@ -284,6 +284,16 @@ TEST_F(FolderSettingsTest, ADropAddsTheFoldersAndReportsTheRest)
                                          "追加できるのはディレクトリのみです。");
     EXPECT_EQ(boxes.boxes()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
 
+    // A folder whose name the code page cannot hold is refused by its name, not stored with "?".
+    std::wstring korean = widePath(root.path()) + L"\\한국어";
+    ASSERT_TRUE(CreateDirectoryW(korean.c_str(), nullptr));
+    boxes.clear();
+    window->dropFolders(makeDrop(std::vector<std::wstring>{korean, widePath(folders[2])}));
+    EXPECT_EQ(profile().readInt("FolderList", "Number", 0), 2);
+    EXPECT_EQ(profile().readString("FolderList", folderValue(1), ""), folders[2]);
+    ASSERT_EQ(boxes.boxes().size(), 1u);
+    EXPECT_NE(boxes.boxes()[0].wideText.find(korean), std::wstring::npos);
+
     // With 99 folders every dropped folder meets the limit.
     std::vector<std::string> full(99, folders[0]);
     storeFolders(full);

@@ -168,19 +168,35 @@ void writeRawProfileValue(const std::string& section, const std::string& name, D
     RegCloseKey(key);
 }
 
-HDROP makeDrop(const std::vector<std::string>& paths)
+namespace {
+
+template <class Char>
+HDROP dropOf(const std::vector<std::basic_string<Char>>& paths, BOOL wide)
 {
-    std::string names;
-    for (const std::string& path : paths)
-        names += path + '\0';
-    names += '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size());
+    std::basic_string<Char> names;
+    for (const auto& path : paths)
+        names += path + Char(0);
+    names += Char(0);
+    std::size_t bytes = names.size() * sizeof(Char);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + bytes);
     auto* header = static_cast<DROPFILES*>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), names.size());
+    header->fWide = wide;
+    memcpy(reinterpret_cast<char*>(header) + sizeof(DROPFILES), names.data(), bytes);
     GlobalUnlock(memory);
     return static_cast<HDROP>(memory);
+}
+
+}  // namespace
+
+HDROP makeDrop(const std::vector<std::string>& paths)
+{
+    return dropOf(paths, FALSE);
+}
+
+HDROP makeDrop(const std::vector<std::wstring>& paths)
+{
+    return dropOf(paths, TRUE);
 }
 
 void clearTestProfile()

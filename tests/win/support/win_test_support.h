@@ -66,8 +66,10 @@ std::string readFile(const std::string& path);
 std::wstring widePath(const std::string& path);
 std::string readWideFile(const std::wstring& path);
 
-// A DROPFILES block as the shell hands it over, ANSI names; whoever takes it releases it.
+// A DROPFILES block as the shell hands it over, with ANSI or wide names; whoever takes it
+// releases it.
 HDROP makeDrop(const std::vector<std::string>& paths);
+HDROP makeDrop(const std::vector<std::wstring>& paths);
 
 // The profile root of this test program (Software\Brisvane\<program name>), emptied.
 void clearTestProfile();
