@@ -64,6 +64,8 @@ public:
     {
     }
 
+    std::size_t size() const { return texts_.size(); }
+
     // The name and kind are what the folder listing said; they decide whether the picture can
     // be asked for by type. realText and realPath are given for an entry whose name the code
     // page cannot hold.
@@ -112,7 +114,63 @@ private:
         // A path the shell's own buffers cannot hold is not handed to it.
         if (path.size() > maxPathChars || realPath.size() >= MAX_PATH)
             return {fallbackImage()};
-        // The system's index first: a picture seen before in this build costs no icon.
+        // A shortcut shows its target's picture with the shortcut overlay: the shell's whole
+        // icon of it, once per picture. Where it names no icon of its own, its target's picture
+        // is drawn first and the shell's icon over it: on Windows the second covers the first
+        // wherever that shows, so the item looks as the shell's icon alone; Wine gives every
+        // such shortcut one index and loses the target's picture where it lays the arrow on.
+        bool link = !kind.folder && isShellLinkName(name);
+        const std::u16string linkPath =
+            !link ? std::u16string() : realPath.empty() ? widened(path) : realPath;
+        int target = link ? shortcutTargetPicture(wideChars(linkPath), source_.sizeFlag) : -1;
+        int index = target;
+        HIMAGELIST pictures = source_.list;
+        // The system's index first: a picture seen before in this build costs no icon. A
+        // shortcut whose target's is known needs none of its own.
+        if (target < 0 || !pictures) {
+            int own = 0;
+            HIMAGELIST system = systemIndexOf(path, realPath, name, kind, own);
+            if (!system)
+                return {fallbackImage()};
+            pictures = pictures ? pictures : system;
+            index = target < 0 ? own : target;
+        }
+        Picture picture{index, !link ? 0 : target >= 0 ? 2 : 1};
+        auto seen = pictureOf_.find(picture);
+        if (seen != pictureOf_.end())
+            return seen->second;
+        ItemPicture shown = link ? shortcutPicture(linkPath, target, pictures)
+                                 : ItemPicture{imageAt(pictures, index)};
+        if (shown.image < 0)
+            return {fallbackImage()};
+        pictureOf_.emplace(picture, shown);
+        return shown;
+    }
+
+    // The shell's icon of the shortcut and, when target is an index, that picture under it.
+    ItemPicture shortcutPicture(const std::u16string& linkPath, int target, HIMAGELIST pictures)
+    {
+        ItemPicture shown;
+        SHFILEINFOW whole{};
+        if (SHGetFileInfoW(wideChars(linkPath), 0, &whole, sizeof(whole),
+                           SHGFI_ICON | source_.sizeFlag)) {
+            IconHandle icon(whole.hIcon);
+            shown.image = ImageList_ReplaceIcon(images_, -1, icon.get());
+        }
+        if (shown.image >= 0 && target >= 0) {
+            shown.overlay = shown.image;
+            shown.image = imageAt(pictures, target);
+            if (shown.image < 0)
+                std::swap(shown.image, shown.overlay);
+        }
+        return shown;
+    }
+
+    // The shell's image list and the entry's index in it, asked by type where the type draws
+    // one picture for every file; null when the shell gives none.
+    HIMAGELIST systemIndexOf(const std::string& path, const std::u16string& realPath,
+                             const std::string& name, const EntryKind& kind, int& index)
+    {
         bool byType = askByType(name, kind);
         UINT flags = SHGFI_SYSICONINDEX | source_.sizeFlag | (byType ? SHGFI_USEFILEATTRIBUTES : 0);
         DWORD attributes =
@@ -129,43 +187,8 @@ private:
                 SHGetFileInfoW(wideChars(realPath), attributes, &wide, sizeof(wide), flags));
             info.iIcon = wide.iIcon;
         }
-        if (!system)
-            return {fallbackImage()};
-        // A shortcut shows its target's picture with the shortcut overlay: the shell's whole
-        // icon of it, once per picture. Where it names no icon of its own, its target's picture
-        // is drawn first and the shell's icon over it: on Windows the second covers the first
-        // wherever that shows, so the item looks as the shell's icon alone; Wine gives every
-        // such shortcut one index and loses the target's picture where it lays the arrow on.
-        bool link = !kind.folder && isShellLinkName(name);
-        const std::u16string linkPath =
-            !link ? std::u16string() : realPath.empty() ? widened(path) : realPath;
-        int target = link ? shortcutTargetPicture(wideChars(linkPath), source_.sizeFlag) : -1;
-        Picture picture{target >= 0 ? target : info.iIcon, !link ? 0 : target >= 0 ? 2 : 1};
-        auto seen = pictureOf_.find(picture);
-        if (seen != pictureOf_.end())
-            return seen->second;
-        HIMAGELIST pictures = source_.list ? source_.list : system;
-        ItemPicture shown;
-        if (link) {
-            SHFILEINFOW whole{};
-            if (SHGetFileInfoW(wideChars(linkPath), 0, &whole, sizeof(whole),
-                               SHGFI_ICON | source_.sizeFlag)) {
-                IconHandle icon(whole.hIcon);
-                shown.image = ImageList_ReplaceIcon(images_, -1, icon.get());
-            }
-            if (shown.image >= 0 && target >= 0) {
-                shown.overlay = shown.image;
-                shown.image = imageAt(pictures, target);
-                if (shown.image < 0)
-                    std::swap(shown.image, shown.overlay);
-            }
-        } else {
-            shown.image = imageAt(pictures, info.iIcon);
-        }
-        if (shown.image < 0)
-            return {fallbackImage()};
-        pictureOf_.emplace(picture, shown);
-        return shown;
+        index = info.iIcon;
+        return system;
     }
 
     // Our image of the system's picture at that index, added once per build.
@@ -255,6 +278,56 @@ SIZE textExtent(HDC dc, const ShownText& text)
     return extent;
 }
 
+// The height the columns fill: the target monitor's; without one (the system told nothing of
+// its monitors), the desktop's.
+std::int64_t columnHeight(HWND owner, const MenuTarget& target)
+{
+    if (target.screenHeight > 0)
+        return target.screenHeight;
+    RECT screen{};
+    HWND desktop = GetDesktopWindow();
+    if (!desktop || !GetWindowRect(desktop, &screen)) {
+        appMessageBox(lastErrorText(), MB_OK | MB_ICONINFORMATION);
+        GetWindowRect(owner, &screen);
+    }
+    return screen.bottom;
+}
+
+// The folder's entries from the search's first find on; name is that find in the code page,
+// and nameHeld whether the code page holds it.
+void appendEntries(LauncherMenuBuilder& builder, const std::string& folder,
+                   const LauncherSettings& settings, HANDLE search, WIN32_FIND_DATAW& found,
+                   std::string name, bool nameHeld)
+{
+    std::u16string wideFolder = widened(folder);
+    std::size_t capacity = entryCapacity(settings.PrintMyself);
+    bool first = true;
+    do {
+        if (!first)
+            nameHeld = narrowedExactly(found.cFileName, name);
+        first = false;
+        if (name == "." || name == "..")
+            continue;
+        // The launcher ids end where the folder items begin: the first entries that fit are
+        // listed, the rest are not.
+        if (builder.size() >= capacity)
+            break;
+        EntryKind kind;
+        kind.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        kind.readOnlyOrSystem =
+            (found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        std::string text = entryDisplayText(name, settings.PrintEnt, settings.PrintLnk);
+        if (nameHeld) {
+            builder.append(std::move(text), folder + "\\" + name, name, kind);
+            continue;
+        }
+        std::u16string realName = fromWide(found.cFileName);
+        builder.append(std::move(text), folder + "\\" + name, name, kind,
+                       wideEntryDisplayText(realName, settings.PrintEnt, settings.PrintLnk),
+                       wideFolder + u"\\" + realName);
+    } while (FindNextFileW(search, &found));
+}
+
 }  // namespace
 
 void trackMenu(HWND owner, HMENU menu, int x, int y, UINT alignment)
@@ -318,51 +391,16 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
     if (settings.IconPrint != displayIconOnly)
         textHeight = textHeightOf(owner, menuFont.get(), search ? name.c_str() : nullptr);
 
-    // The columns fill the height of the target monitor; without one (the system told nothing
-    // of its monitors), the desktop's.
-    std::int64_t screenHeight = target_.screenHeight;
-    if (screenHeight <= 0) {
-        RECT screen{};
-        HWND desktop = GetDesktopWindow();
-        if (!desktop || !GetWindowRect(desktop, &screen)) {
-            appMessageBox(lastErrorText(), MB_OK | MB_ICONINFORMATION);
-            GetWindowRect(owner, &screen);
-        }
-        screenHeight = screen.bottom;
-    }
-    rowsPerColumn = rowsPerColumnFor(screenHeight, settings.DesktopRatio, lengths.heightSpace,
+    rowsPerColumn = rowsPerColumnFor(columnHeight(owner, target_), settings.DesktopRatio,
+                                     lengths.heightSpace,
                                      rowHeight(settings.IconPrint, lengths.iconSize, textHeight));
 
     LauncherMenuBuilder builder(launcherMenu.get(), launcherImageList.get(), itemTexts, itemPaths,
-                                itemRealTexts, itemRealPaths, itemImages, itemOverlays, rowsPerColumn,
+                                itemRealTexts, itemRealPaths, itemImages, itemOverlays,
+                                rowsPerColumn,
                                 shellImageSourceFor(lengths.iconSize));
     if (search) {
-        std::size_t capacity = entryCapacity(settings.PrintMyself);
-        bool first = true;
-        do {
-            if (!first)
-                nameHeld = narrowedExactly(found.cFileName, name);
-            first = false;
-            if (name == "." || name == "..")
-                continue;
-            // The launcher ids end where the folder items begin: the first entries that fit
-            // are listed, the rest are not.
-            if (itemTexts.size() >= capacity)
-                break;
-            EntryKind kind;
-            kind.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            kind.readOnlyOrSystem =
-                (found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
-            std::string text = entryDisplayText(name, settings.PrintEnt, settings.PrintLnk);
-            if (nameHeld) {
-                builder.append(std::move(text), folder + "\\" + name, name, kind);
-                continue;
-            }
-            std::u16string realName = fromWide(found.cFileName);
-            builder.append(std::move(text), folder + "\\" + name, name, kind,
-                           wideEntryDisplayText(realName, settings.PrintEnt, settings.PrintLnk),
-                           wideFolder + u"\\" + realName);
-        } while (FindNextFileW(search.get(), &found));
+        appendEntries(builder, folder, settings, search.get(), found, name, nameHeld);
         search.reset();
     }
 

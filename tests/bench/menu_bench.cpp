@@ -7,8 +7,10 @@
 //   menu_bench <tray_floor.exe> [count ...]
 //     documents: txt, bmp, html and doc files in turn
 //     mixed:     a quarter each of programs (copies of tray_floor.exe), txt, bmp, sub-folders
+//     shortcuts: shortcuts to four programs (copies of tray_floor.exe) and a text file in turn
 #include "app/main_window_win.h"
 
+#include "common/shortcut_win.h"
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
 #include "tests/bench/bench_support_win.h"
@@ -57,6 +59,20 @@ std::string makeKindFolder(const std::string& base, const char* kind, int count,
     bench::removeTree(folder);
     CreateDirectoryA(folder.c_str(), nullptr);
     bool mixed = std::strcmp(kind, "mixed") == 0;
+    if (!std::strcmp(kind, "shortcuts")) {
+        std::string targets = folder + "-targets";
+        bench::removeTree(targets);
+        CreateDirectoryA(targets.c_str(), nullptr);
+        auto target = [&](int i) {
+            return targets + "\\target" + std::to_string(i) + (i < 4 ? ".exe" : ".txt");
+        };
+        for (int i = 0; i < 4; ++i)
+            CopyFileA(program.c_str(), target(i).c_str(), FALSE);
+        bench::writeFile(target(4));
+        for (int i = 0; i < count; ++i)
+            createShortcut(target(i % 5), folder + "\\近道" + std::to_string(i) + ".lnk", "");
+        return folder;
+    }
     static const char* const documents[] = {"txt", "bmp", "html", "doc"};
     static const char* const mixture[] = {"exe", "txt", "bmp", ""};
     for (int i = 0; i < count; ++i) {
@@ -91,7 +107,7 @@ int main(int argc, char** argv)
 
     std::printf("%-10s %8s %12s %12s %12s %10s %8s\n", "kind", "entries", "build ms",
                 "floor ms", "build us/e", "images", "ratio");
-    for (const char* kind : {"documents", "mixed"}) {
+    for (const char* kind : {"documents", "mixed", "shortcuts"}) {
         for (int count : counts) {
             std::string folder = makeKindFolder(base, kind, count, argv[1]);
             app::profile().writeString("NowFolder", "AppFolder", folder);
@@ -135,6 +151,7 @@ int main(int argc, char** argv)
             app::setMainWindow(nullptr);
         }
     }
-    std::printf("targets: documents at most 0.20 of the floor, mixed at most 0.33\n");
+    std::printf("targets: documents at most 0.20 of the floor, mixed at most 0.33 (shortcuts: "
+                "no target)\n");
     return 0;
 }

@@ -575,7 +575,8 @@ TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
             for (int x = 0; x < size; ++x) {
                 if (x >= size / 2 || y < size / 2) {
                     outsideTheArrow += shortcut.pixel(x, y) != target.pixel(x, y);
-                } else if (shell.pixel(x, y) != background && shell.pixel(x, y) != target.pixel(x, y)) {
+                } else if (shell.pixel(x, y) != background &&
+                           shell.pixel(x, y) != target.pixel(x, y)) {
                     ++arrow;
                     arrowDrawn += shortcut.pixel(x, y) == shell.pixel(x, y);
                 }
