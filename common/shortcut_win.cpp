@@ -45,6 +45,19 @@ LinkObject<Link> createShellLink(REFIID linkInterface)
     return object;
 }
 
+// The argument text through either interface ("" when it cannot be read).
+template <class Link, class Char>
+void readArguments(Link& link, std::basic_string<Char>& arguments)
+{
+    Char buffer[MAX_PATH] = {};
+    if (SUCCEEDED(link.GetArguments(buffer, MAX_PATH))) {
+        buffer[MAX_PATH - 1] = Char(0);
+        arguments = buffer;
+    } else {
+        arguments.clear();
+    }
+}
+
 }  // namespace
 
 bool createShortcut(const std::string& target, const std::string& shortcutPath,
@@ -88,15 +101,8 @@ bool readShortcut(const std::string& shortcutPath, std::string& target, std::str
         return false;
     buffer[MAX_PATH - 1] = '\0';
     target = buffer;
-    if (arguments) {
-        char argumentBuffer[MAX_PATH] = {};
-        if (SUCCEEDED(object.link->GetArguments(argumentBuffer, MAX_PATH))) {
-            argumentBuffer[MAX_PATH - 1] = '\0';
-            *arguments = argumentBuffer;
-        } else {
-            arguments->clear();
-        }
-    }
+    if (arguments)
+        readArguments(*object.link.get(), *arguments);
     return true;
 }
 
@@ -129,15 +135,8 @@ bool readShortcutWide(const std::wstring& shortcutPath, std::wstring& target,
     LinkObject<IShellLinkW> object = createShellLink<IShellLinkW>(IID_IShellLinkW);
     if (!object.link || FAILED(object.file->Load(shortcutPath.c_str(), STGM_READ)))
         return false;
-    if (arguments) {
-        wchar_t argumentBuffer[MAX_PATH] = {};
-        if (SUCCEEDED(object.link->GetArguments(argumentBuffer, MAX_PATH))) {
-            argumentBuffer[MAX_PATH - 1] = L'\0';
-            *arguments = argumentBuffer;
-        } else {
-            arguments->clear();
-        }
-    }
+    if (arguments)
+        readArguments(*object.link.get(), *arguments);
     // The item list holds the target's names in UTF-16; the path beside it may be kept in the
     // code page only (Wine reads it back with "?").
     wchar_t path[MAX_PATH] = {};
