@@ -12,14 +12,12 @@
 #include "framework/profile_store.h"
 #include "framework/system_error_win.h"
 #include "resources/resource.h"
-#include "settings/profile_names.h"
+#include "settings/now_folder.h"
 
 #include <shellapi.h>
 
 #include <memory>
 #include <new>
-
-namespace names = profile_names;
 
 const char singleInstanceMutexName[] =
     "Quintarel: the launcher of the notification area, 2026-12-08";
@@ -126,8 +124,7 @@ bool sendToRunningInstance(WORD command)
 
 bool LauncherApp::registerShortcutsFromCommandLine(const std::vector<FileArgument>& arguments)
 {
-    std::string folder =
-        app::profile().readString(names::nowFolderSection, names::appFolderValue, "");
+    std::string folder = NowFolder(*profile_).folder();
     if (folder.empty()) {
         appMessageBox("標準フォルダーが設定されていません");
         return false;
@@ -175,6 +172,7 @@ bool LauncherApp::registerShortcutsFromCommandLine(const std::vector<FileArgumen
 int LauncherApp::run()
 {
     app::setProfileRoot(app::loadString(IDS_COMPANY), app::moduleBaseName());
+    profile_ = &app::profile();
     app::setDisplayName(app::loadString(IDS_DISPLAY_NAME));
 
     ComInitialization com;
@@ -196,7 +194,7 @@ int LauncherApp::run()
 
     std::unique_ptr<MainWindow> mainWindow;
     try {
-        mainWindow = std::make_unique<MainWindow>();
+        mainWindow = std::make_unique<MainWindow>(*profile_);
     } catch (const std::bad_alloc&) {
         appMessageBox("Can't init application!");
         return 0;

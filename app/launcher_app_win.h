@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+class ProfileStore;
+
 // A file named on the command line: its path in the ANSI code page and, when the code page
 // cannot hold it, its real path (UTF-16; empty otherwise).
 struct FileArgument {
@@ -21,6 +23,9 @@ public:
 
 private:
     bool registerShortcutsFromCommandLine(const std::vector<FileArgument>& arguments);
+
+    // The profile every part of the program is handed.
+    ProfileStore* profile_ = nullptr;
 };
 
 // The command-line arguments, program name excluded.

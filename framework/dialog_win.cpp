@@ -2,8 +2,9 @@
 
 #include "framework/application_win.h"
 #include "framework/data_exchange_win.h"
-#include "framework/waitables_win.h"
 #include "framework/window_text_win.h"
+
+#include <stdexcept>
 
 namespace {
 
@@ -74,7 +75,62 @@ void releaseMessageFilter()
 
 }  // namespace
 
-Dialog::Dialog(int templateId) : templateId_(templateId) {}
+WindowPart::WindowPart(Dialog& window) : window_(window)
+{
+    window_.parts_.push_back(this);
+}
+
+WindowPart::~WindowPart()
+{
+    auto& parts = window_.parts_;
+    for (auto it = parts.begin(); it != parts.end(); ++it) {
+        if (*it == this) {
+            parts.erase(it);
+            break;
+        }
+    }
+}
+
+HWND WindowPart::hwnd() const
+{
+    return window_.hwnd();
+}
+
+MessageResult WindowPart::partProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MessageResult result;
+    if (dispatchMessageMap(message, wParam, lParam, result))
+        return result;
+    return MessageResult::unhandled();
+}
+
+Dialog::Dialog(int templateId) : templateId_(templateId)
+{
+    claimProperty(objectProperty);
+}
+
+UINT Dialog::newPrivateMessage()
+{
+    while (messages_.count(nextMessage_))
+        ++nextMessage_;
+    if (nextMessage_ > 0xBFFF)
+        throw std::logic_error("no private message left");
+    return reserveMessage(nextMessage_++);
+}
+
+UINT Dialog::reserveMessage(UINT message)
+{
+    if (!messages_.insert(message).second)
+        throw std::logic_error("a private message claimed twice");
+    return message;
+}
+
+const char* Dialog::claimProperty(const char* name)
+{
+    if (!properties_.insert(name).second)
+        throw std::logic_error("a window property claimed twice");
+    return name;
+}
 
 Dialog::~Dialog()
 {
@@ -150,7 +206,7 @@ INT_PTR Dialog::runMessageLoop()
         // Between messages the watched handles get their turn; GetMessage then finds a
         // message at once.
         while (!ended_ && !PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE))
-            waitables::waitForMessageOrSignal(INFINITE);
+            waits_.waitForMessageOrSignal(INFINITE);
         if (ended_)
             break;
         BOOL got = GetMessageA(&message, nullptr, 0, 0);
@@ -227,7 +283,7 @@ void Dialog::setItemText(int id, const std::string& text)
     SetDlgItemTextA(hwnd_, id, text.c_str());
 }
 
-bool Dialog::dispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam,
+bool MessageMapped::dispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam,
                                 MessageResult& result)
 {
     MessageMap map = messageMap();
@@ -264,6 +320,13 @@ MessageResult Dialog::defaultWindowProc(UINT message, WPARAM wParam, LPARAM lPar
     MessageResult result;
     if (dispatchMessageMap(message, wParam, lParam, result) && result.handled)
         return result;
+    // A part may go while a message is handled (a window that ends its own parts): a copy.
+    std::vector<WindowPart*> parts = parts_;
+    for (WindowPart* part : parts) {
+        result = part->partProc(message, wParam, lParam);
+        if (result.handled)
+            return result;
+    }
     switch (message) {
     case WM_INITDIALOG:
         return MessageResult::of(onInitDialog());

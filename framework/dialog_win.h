@@ -1,15 +1,21 @@
-// Dialogs made from templates, modal or modeless. One static dialog procedure finds the object
-// and hands it every message: first to windowProc (which a class overrides to see messages
-// first), then to the class's message map, then to the built-in handling of initialisation,
-// OK and Cancel.
+// Dialogs made from templates, modal or modeless, and the parts of a window. One static dialog
+// procedure finds the object and hands it every message: first to windowProc (which a class
+// overrides to see messages first), then to the class's message map, then to the maps of the
+// parts chained to the window, in the order they were chained, then to the built-in handling of
+// initialisation, OK and Cancel.
 #pragma once
+
+#include "framework/waitables_win.h"
 
 #include <windows.h>
 
 #include <cstddef>
+#include <set>
 #include <string>
+#include <vector>
 
 class DataExchange;
+class Dialog;
 
 // What a handler answers: whether it took the message, and its result.
 struct MessageResult {
@@ -20,7 +26,80 @@ struct MessageResult {
     static MessageResult of(LRESULT value) { return {true, value}; }
 };
 
-class Dialog {
+// What a window and each of its parts share: a message map, a static table of (message,
+// control id, notification) to a member handler.
+class MessageMapped {
+public:
+    virtual ~MessageMapped() = default;
+
+protected:
+    using CommandHandler = void (MessageMapped::*)();
+    using MessageHandler = MessageResult (MessageMapped::*)(WPARAM, LPARAM);
+
+    // One line of a message map: a command (WM_COMMAND with id and notification code), a
+    // notification (WM_NOTIFY with id and code), or any other message. A message handler may
+    // answer unhandled() to let the next map or the default handling have the message.
+    struct MessageMapEntry {
+        UINT message;
+        UINT id;
+        UINT code;
+        CommandHandler onCommand;
+        MessageHandler onMessage;
+    };
+    struct MessageMap {
+        const MessageMapEntry* entries;
+        std::size_t count;
+    };
+
+    template <class D>
+    static MessageMapEntry command(UINT id, void (D::*handler)(), UINT code = BN_CLICKED)
+    {
+        return {WM_COMMAND, id, code, static_cast<CommandHandler>(handler), nullptr};
+    }
+    template <class D>
+    static MessageMapEntry notify(UINT id, UINT code, void (D::*handler)())
+    {
+        return {WM_NOTIFY, id, code, static_cast<CommandHandler>(handler), nullptr};
+    }
+    template <class D>
+    static MessageMapEntry message(UINT message, MessageResult (D::*handler)(WPARAM, LPARAM))
+    {
+        return {message, 0, 0, nullptr, static_cast<MessageHandler>(handler)};
+    }
+    template <std::size_t N>
+    static MessageMap mapOf(const MessageMapEntry (&entries)[N])
+    {
+        return {entries, N};
+    }
+
+    virtual MessageMap messageMap() const { return {nullptr, 0}; }
+    // Walks the map: true when an entry took the message and answered it handled.
+    bool dispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, MessageResult& result);
+};
+
+// A part of a window: a subsystem that serves one window (the launcher, the folder settings,
+// the tray icon) with a message map of its own, which the window's map chains to. It asks the
+// window for the timer ids, private messages and window properties it needs.
+class WindowPart : public MessageMapped {
+public:
+    // Chains the part to the window for as long as the part lives.
+    explicit WindowPart(Dialog& window);
+    ~WindowPart() override;
+    WindowPart(const WindowPart&) = delete;
+    WindowPart& operator=(const WindowPart&) = delete;
+
+    Dialog& window() const { return window_; }
+    HWND hwnd() const;
+
+    // Sees each message the window's own map and the parts chained before left; the default
+    // walks the part's map.
+    virtual MessageResult partProc(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    Dialog& window_;
+};
+
+class Dialog : public MessageMapped {
 public:
     explicit Dialog(int templateId);
     virtual ~Dialog();
@@ -60,6 +139,8 @@ public:
     bool isModal() const { return modal_; }
     int templateId() const { return templateId_; }
     HWND item(int id) const { return GetDlgItem(hwnd_, id); }
+    std::string itemText(int id) const;
+    void setItemText(int id, const std::string& text);
 
     // Moves data between the controls and the members: from the controls (true) with
     // validation, or into them (false). Answers false when a value was refused.
@@ -72,6 +153,17 @@ public:
     // true when the message was consumed. Modeless dialogs get the dialog keyboard here.
     virtual bool preTranslateMessage(MSG& message);
 
+    // What the parts of the window ask for, so that no two collide: a timer id, a private
+    // message, a message whose number other programs know already (the tray's callback), a
+    // window property by name. A second claim of one message or name is a fault of ours.
+    UINT_PTR newTimerId() { return nextTimerId_++; }
+    UINT newPrivateMessage();
+    UINT reserveMessage(UINT message);
+    const char* claimProperty(const char* name);
+
+    // The handles this window's message loop waits on beside its messages.
+    WaitSet& waits() { return waits_; }
+
     // Answers a message the way the dialog would. Tests call it as the system would.
     MessageResult handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     {
@@ -79,47 +171,6 @@ public:
     }
 
 protected:
-    using CommandHandler = void (Dialog::*)();
-    using MessageHandler = MessageResult (Dialog::*)(WPARAM, LPARAM);
-
-    // One line of a message map: a command (WM_COMMAND with id and notification code), a
-    // notification (WM_NOTIFY with id and code), or any other message. A message handler may
-    // answer unhandled() to let the default handling run.
-    struct MessageMapEntry {
-        UINT message;
-        UINT id;
-        UINT code;
-        CommandHandler onCommand;
-        MessageHandler onMessage;
-    };
-    struct MessageMap {
-        const MessageMapEntry* entries;
-        std::size_t count;
-    };
-
-    template <class D>
-    static MessageMapEntry command(UINT id, void (D::*handler)(), UINT code = BN_CLICKED)
-    {
-        return {WM_COMMAND, id, code, static_cast<CommandHandler>(handler), nullptr};
-    }
-    template <class D>
-    static MessageMapEntry notify(UINT id, UINT code, void (D::*handler)())
-    {
-        return {WM_NOTIFY, id, code, static_cast<CommandHandler>(handler), nullptr};
-    }
-    template <class D>
-    static MessageMapEntry message(UINT message, MessageResult (D::*handler)(WPARAM, LPARAM))
-    {
-        return {message, 0, 0, nullptr, static_cast<MessageHandler>(handler)};
-    }
-    template <std::size_t N>
-    static MessageMap mapOf(const MessageMapEntry (&entries)[N])
-    {
-        return {entries, N};
-    }
-
-    virtual MessageMap messageMap() const { return {nullptr, 0}; }
-
     // Sees every message first; the default walks the message map and the built-in handling.
     virtual MessageResult windowProc(UINT message, WPARAM wParam, LPARAM lParam);
     MessageResult defaultWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
@@ -135,12 +186,9 @@ protected:
     // Called as the window is destroyed (WM_DESTROY), before its handle goes.
     virtual void onWindowDestroyed() {}
 
-    std::string itemText(int id) const;
-    void setItemText(int id, const std::string& text);
-
 private:
+    friend class WindowPart;
     static INT_PTR CALLBACK dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    bool dispatchMessageMap(UINT message, WPARAM wParam, LPARAM lParam, MessageResult& result);
 
     int templateId_;
     HWND hwnd_ = nullptr;
@@ -148,4 +196,10 @@ private:
     bool modal_ = false;
     bool ended_ = false;
     INT_PTR result_ = 0;
+    std::vector<WindowPart*> parts_;
+    UINT_PTR nextTimerId_ = 1;
+    UINT nextMessage_ = WM_APP + 1;
+    std::set<UINT> messages_;
+    std::set<std::string> properties_;
+    WaitSet waits_;
 };

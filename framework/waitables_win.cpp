@@ -1,48 +1,37 @@
 #include "framework/waitables_win.h"
 
 #include <utility>
-#include <vector>
 
-namespace {
-
-struct Waitable {
-    HANDLE handle;
-    std::function<void()> onSignal;
-};
-
-std::vector<Waitable>& registered()
-{
-    static std::vector<Waitable> waitables;
-    return waitables;
-}
-
-}  // namespace
-
-namespace waitables {
-
-void add(HANDLE handle, std::function<void()> onSignal)
+void WaitSet::add(HANDLE handle, std::function<void()> onSignal)
 {
     remove(handle);
-    registered().push_back({handle, std::move(onSignal)});
+    waitables_.push_back({handle, std::move(onSignal)});
 }
 
-void remove(HANDLE handle)
+void WaitSet::remove(HANDLE handle)
 {
-    auto& all = registered();
-    for (auto it = all.begin(); it != all.end(); ++it) {
+    for (auto it = waitables_.begin(); it != waitables_.end(); ++it) {
         if (it->handle == handle) {
-            all.erase(it);
+            waitables_.erase(it);
             return;
         }
     }
 }
 
-bool waitForMessageOrSignal(DWORD timeoutMs, HANDLE extra)
+bool WaitSet::holds(HANDLE handle) const
+{
+    for (const Waitable& waitable : waitables_)
+        if (waitable.handle == handle)
+            return true;
+    return false;
+}
+
+bool WaitSet::waitForMessageOrSignal(DWORD timeoutMs, HANDLE extra)
 {
     std::vector<HANDLE> handles;
     if (extra)
         handles.push_back(extra);
-    for (const Waitable& waitable : registered()) {
+    for (const Waitable& waitable : waitables_) {
         // The wait takes at most MAXIMUM_WAIT_OBJECTS - 1 handles beside the queue.
         if (handles.size() + 1 >= MAXIMUM_WAIT_OBJECTS)
             break;
@@ -56,7 +45,7 @@ bool waitForMessageOrSignal(DWORD timeoutMs, HANDLE extra)
     if (signalled == extra)
         return true;
     // A copy: the handler may remove its registration, or add another.
-    for (const Waitable& waitable : registered()) {
+    for (const Waitable& waitable : waitables_) {
         if (waitable.handle == signalled) {
             std::function<void()> handler = waitable.onSignal;
             handler();
@@ -65,5 +54,3 @@ bool waitForMessageOrSignal(DWORD timeoutMs, HANDLE extra)
     }
     return false;
 }
-
-}  // namespace waitables

@@ -13,11 +13,6 @@ std::string folderItemText(const std::string& path)
     return parts.drive + parts.directory;
 }
 
-std::string folderListLine(const std::string& path, bool hasOwnSettings)
-{
-    return hasOwnSettings ? "[*] " + path : path;
-}
-
 int folderMenuRows(int desktopRatio, int desktopHeight, int menuFontHeight)
 {
     // The ratio comes from the profile unchecked: 64-bit arithmetic keeps a huge one from

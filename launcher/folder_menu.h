@@ -1,4 +1,4 @@
-// The folder items of the tray command popup and the lines of the folder list box.
+// The folder items of the tray command popup.
 #pragma once
 
 #include <string>
@@ -6,9 +6,6 @@
 // The last component's name without its extension; for a path without one (a drive root such
 // as C:\) the drive and directory.
 std::string folderItemText(const std::string& path);
-
-// The list box line: "[*] " in front of a folder that owns its own settings.
-std::string folderListLine(const std::string& path, bool hasOwnSettings);
 
 // Items per column of the popup: the share DesktopRatio (percent) of the desktop height,
 // divided by the menu font height; at least 1. A font height of 0 counts as 1 pixel.

@@ -1,6 +1,5 @@
 #include "launcher/folder_watch_win.h"
 
-#include "framework/waitables_win.h"
 
 namespace {
 
@@ -9,22 +8,33 @@ constexpr DWORD watchedChanges =
 
 }  // namespace
 
+FolderWatch::FolderWatch(Dialog& window, std::function<void()> onSettled)
+    : WindowPart(window), timerId_(window.newTimerId()), onSettled_(std::move(onSettled))
+{
+}
+
 FolderWatch::~FolderWatch()
 {
     stop();
 }
 
-void FolderWatch::attach(HWND owner, UINT_PTR timerId, std::function<void()> onSettled)
+WindowPart::MessageMap FolderWatch::messageMap() const
 {
-    owner_ = owner;
-    timerId_ = timerId;
-    onSettled_ = std::move(onSettled);
+    static const MessageMapEntry entries[] = {
+        message(WM_TIMER, &FolderWatch::settleOnTimer),
+    };
+    return mapOf(entries);
 }
 
 void FolderWatch::follow(const std::string& folder)
 {
     if (folder == folder_ && notification_)
         return;
+    followAnew(folder);
+}
+
+void FolderWatch::followAnew(const std::string& folder)
+{
     stop();
     folder_ = folder;
     if (folder.empty())
@@ -37,23 +47,23 @@ void FolderWatch::follow(const std::string& folder)
 void FolderWatch::stop()
 {
     if (notification_)
-        waitables::remove(notification_.get());
+        window().waits().remove(notification_.get());
     notification_.reset();
-    if (settling_ && owner_)
-        KillTimer(owner_, timerId_);
+    if (settling_ && hwnd())
+        KillTimer(hwnd(), timerId_);
     settling_ = false;
 }
 
 void FolderWatch::arm()
 {
-    waitables::add(notification_.get(), [this] { noteChange(); });
+    window().waits().add(notification_.get(), [this] { noteChange(); });
 }
 
 void FolderWatch::noteChange()
 {
     // Not waited on again until the quiet time is over: a folder that changes all the time, or
     // a handle that stays signalled, costs one wake-up per quiet time, not a busy loop.
-    waitables::remove(notification_.get());
+    window().waits().remove(notification_.get());
     if (!FindNextChangeNotification(notification_.get())) {
         // The folder went (a removed stick, a deleted folder): the menu stays as it was, and
         // the next switch or refresh watches anew.
@@ -64,7 +74,7 @@ void FolderWatch::noteChange()
         settling_ = true;
         burstStart_ = GetTickCount();
     }
-    SetTimer(owner_, timerId_, quietMs, nullptr);
+    SetTimer(hwnd(), timerId_, quietMs, nullptr);
 }
 
 bool FolderWatch::folderExists() const
@@ -73,26 +83,26 @@ bool FolderWatch::folderExists() const
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool FolderWatch::settleOnTimer(UINT_PTR timerId)
+MessageResult FolderWatch::settleOnTimer(WPARAM timerId, LPARAM)
 {
     if (timerId != timerId_ || !settling_)
-        return false;
-    KillTimer(owner_, timerId_);
+        return MessageResult::unhandled();
+    KillTimer(hwnd(), timerId_);
     if (!folderExists()) {
         stop();
-        return true;
+        return MessageResult::of(0);
     }
     bool changedAgain = WaitForSingleObject(notification_.get(), 0) == WAIT_OBJECT_0;
     if (changedAgain) {
         FindNextChangeNotification(notification_.get());
         if (GetTickCount() - burstStart_ < longestWaitMs) {
-            SetTimer(owner_, timerId_, quietMs, nullptr);
-            return true;
+            SetTimer(hwnd(), timerId_, quietMs, nullptr);
+            return MessageResult::of(0);
         }
     }
     settling_ = false;
     arm();
     if (onSettled_)
         onSettled_();
-    return true;
+    return MessageResult::of(0);
 }

@@ -108,3 +108,21 @@ void openEntry(HWND owner, const std::wstring& realPath, const std::string& fold
                      code))
         reportLaunchFailure(owner, code);
 }
+
+void showEntryProperties(HWND owner, const std::string& path, const std::wstring& realPath,
+                         const std::string& folder)
+{
+    if (realPath.empty())
+        showEntryProperties(owner, path, folder);
+    else
+        showEntryProperties(owner, realPath, folder);
+}
+
+void openEntry(HWND owner, const std::string& path, const std::wstring& realPath,
+               const std::string& folder, const std::string& parameters)
+{
+    if (realPath.empty())
+        openEntry(owner, path, folder, parameters);
+    else
+        openEntry(owner, realPath, folder, parameters);
+}

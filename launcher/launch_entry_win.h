@@ -24,3 +24,10 @@ void openEntry(HWND owner, const std::string& path, const std::string& folder,
                const std::string& parameters);
 void openEntry(HWND owner, const std::wstring& realPath, const std::string& folder,
                const std::string& parameters);
+
+// An entry of the launcher menu, by its real path when it has one (the code page cannot hold
+// its name) and else by its path.
+void showEntryProperties(HWND owner, const std::string& path, const std::wstring& realPath,
+                         const std::string& folder);
+void openEntry(HWND owner, const std::string& path, const std::wstring& realPath,
+               const std::string& folder, const std::string& parameters);

@@ -17,6 +17,7 @@
 
 #include <cstring>
 #include <map>
+#include <type_traits>
 
 namespace {
 
@@ -48,23 +49,18 @@ bool typeDrawsEachFile(const std::string& extension)
     return value.compare(0, 2, "%1") == 0;
 }
 
-// Appends items to a menu under construction, keeping the menu, the two text arrays and the
-// images aligned: element i of each belongs to command id 0xA000 + i. Entries that show the
-// same picture share one image.
+// Appends items to a menu under construction, keeping the menu and the entries aligned: entry i
+// belongs to command id 0xA000 + i. Entries that show the same picture share one image.
 class LauncherMenuBuilder {
 public:
-    LauncherMenuBuilder(HMENU menu, HIMAGELIST images, std::vector<std::string>& texts,
-                        std::vector<std::string>& paths, std::vector<std::u16string>& realTexts,
-                        std::vector<std::u16string>& realPaths, std::vector<int>& imageOfItem,
-                        std::vector<int>& overlayOfItem, int rowsPerColumn,
-                        ShellImageSource source)
-        : menu_(menu), images_(images), texts_(texts), paths_(paths), realTexts_(realTexts),
-          realPaths_(realPaths), imageOfItem_(imageOfItem), overlayOfItem_(overlayOfItem),
-          rowsPerColumn_(rowsPerColumn), source_(source)
+    LauncherMenuBuilder(HMENU menu, HIMAGELIST images, std::vector<LauncherEntry>& entries,
+                        int rowsPerColumn, ShellImageSource source)
+        : menu_(menu), images_(images), entries_(entries), rowsPerColumn_(rowsPerColumn),
+          source_(source)
     {
     }
 
-    std::size_t size() const { return texts_.size(); }
+    std::size_t size() const { return entries_.size(); }
 
     // The name and kind are what the folder listing said; they decide whether the picture can
     // be asked for by type. realText and realPath are given for an entry whose name the code
@@ -72,20 +68,16 @@ public:
     void append(std::string text, std::string path, const std::string& name, EntryKind kind,
                 std::u16string realText = {}, std::u16string realPath = {})
     {
-        std::size_t index = texts_.size();
+        std::size_t index = entries_.size();
         UINT id = launcherFirstId + static_cast<UINT>(index);
         UINT flags = MF_OWNERDRAW | (startsColumn(index, rowsPerColumn_) ? MF_MENUBARBREAK : 0);
-        // An entry the menu refuses is left out of the arrays and images as well: one item
-        // missing from the menu alone would open its neighbour's file for every later item.
+        // An entry the menu refuses is left out of the entries as well: one item missing from
+        // the menu alone would open its neighbour's file for every later item.
         if (!AppendMenuA(menu_, flags, id, reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id))))
             return;
         ItemPicture picture = pictureFor(path, realPath, name, kind);
-        imageOfItem_.push_back(picture.image);
-        overlayOfItem_.push_back(picture.overlay);
-        texts_.push_back(std::move(text));
-        paths_.push_back(std::move(path));
-        realTexts_.push_back(std::move(realText));
-        realPaths_.push_back(std::move(realPath));
+        entries_.push_back({std::move(text), std::move(path), std::move(realText),
+                            std::move(realPath), picture.image, picture.overlay});
     }
 
 private:
@@ -219,12 +211,7 @@ private:
 
     HMENU menu_;
     HIMAGELIST images_;
-    std::vector<std::string>& texts_;
-    std::vector<std::string>& paths_;
-    std::vector<std::u16string>& realTexts_;
-    std::vector<std::u16string>& realPaths_;
-    std::vector<int>& imageOfItem_;
-    std::vector<int>& overlayOfItem_;
+    std::vector<LauncherEntry>& entries_;
     int rowsPerColumn_;
     ShellImageSource source_;
     // What each picture shows: by the system's index, and whether it has the shortcut overlay
@@ -351,12 +338,7 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
                          const MenuTarget& target)
 {
     launcherMenu.reset();
-    itemPaths.clear();
-    itemTexts.clear();
-    itemRealTexts.clear();
-    itemRealPaths.clear();
-    itemImages.clear();
-    itemOverlays.clear();
+    entries_.clear();
     launcherMenu.reset(CreatePopupMenu());
     if (!launcherMenu || !settings_) {
         appMessageBox(lastErrorText(), MB_OK | MB_ICONSTOP);
@@ -395,10 +377,8 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
                                      lengths.heightSpace,
                                      rowHeight(settings.IconPrint, lengths.iconSize, textHeight));
 
-    LauncherMenuBuilder builder(launcherMenu.get(), launcherImageList.get(), itemTexts, itemPaths,
-                                itemRealTexts, itemRealPaths, itemImages, itemOverlays,
-                                rowsPerColumn,
-                                shellImageSourceFor(lengths.iconSize));
+    LauncherMenuBuilder builder(launcherMenu.get(), launcherImageList.get(), entries_,
+                                rowsPerColumn, shellImageSourceFor(lengths.iconSize));
     if (search) {
         appendEntries(builder, folder, settings, search.get(), found, name, nameHeld);
         search.reset();
@@ -417,27 +397,26 @@ void LauncherMenu::popUp(HWND owner, int x, int y, UINT alignment)
     trackMenu(owner, launcherMenu.get(), x, y, alignment);
 }
 
-int LauncherMenu::entryOfItem(UINT type, ULONG_PTR data) const
+const LauncherEntry* LauncherMenu::entryOfItem(UINT type, ULONG_PTR data) const
 {
     if (type != ODT_MENU || data < launcherFirstId || data > launcherLastId)
-        return -1;
+        return nullptr;
     std::size_t index = static_cast<std::size_t>(data - launcherFirstId);
-    return index < itemTexts.size() ? static_cast<int>(index) : -1;
+    return index < entries_.size() ? &entries_[index] : nullptr;
 }
 
 bool LauncherMenu::measure(HWND owner, MEASUREITEMSTRUCT& item) const
 {
-    int index = entryOfItem(item.CtlType, item.itemData);
-    if (index < 0 || !settings_)
+    const LauncherEntry* entry = entryOfItem(item.CtlType, item.itemData);
+    if (!entry || !settings_)
         return false;
     const LauncherSettings& settings = *settings_;
     SIZE extent{};
     if (settings.IconPrint != displayIconOnly) {
         WindowDC dc(owner);
         SelectedObject selected(dc.get(), menuFont.get());
-        extent = textExtent(dc.get(), shownTextOf(itemTexts[static_cast<std::size_t>(index)],
-                                                  itemRealTexts[static_cast<std::size_t>(index)],
-                                                  settings.StringsNumber));
+        extent = textExtent(dc.get(),
+                            shownTextOf(entry->text, entry->realText, settings.StringsNumber));
     }
     MenuLengths lengths = this->lengths();
     ItemSize size = measuredItemSize(settings.IconPrint, lengths.iconSize, lengths.heightSpace,
@@ -452,8 +431,8 @@ bool LauncherMenu::measure(HWND owner, MEASUREITEMSTRUCT& item) const
 
 bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
 {
-    int index = entryOfItem(item.CtlType, item.itemData);
-    if (index < 0 || !settings_)
+    const LauncherEntry* entry = entryOfItem(item.CtlType, item.itemData);
+    if (!entry || !settings_)
         return false;
     const LauncherSettings& settings = *settings_;
     HDC dc = item.hDC;
@@ -470,9 +449,7 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
         iconStyle = selected ? ILD_SELECTED : ILD_FOCUS;
     }
 
-    ShownText shown = shownTextOf(itemTexts[static_cast<std::size_t>(index)],
-                                  itemRealTexts[static_cast<std::size_t>(index)],
-                                  settings.StringsNumber);
+    ShownText shown = shownTextOf(entry->text, entry->realText, settings.StringsNumber);
     SelectedObject font(dc, menuFont.get());
     SIZE extent = textExtent(dc, shown);
 
@@ -483,8 +460,8 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
 
     int x0 = item.rcItem.left;
     int y = item.rcItem.top;
-    int image = itemImages[static_cast<std::size_t>(index)];
-    int overlay = itemOverlays[static_cast<std::size_t>(index)];
+    int image = entry->image;
+    int overlay = entry->overlay;
     if (settings.IconPrint != displayNameOnly && image >= 0) {
         ImageList_Draw(launcherImageList.get(), image, dc, x0, y, iconStyle);
         if (overlay >= 0)
@@ -513,28 +490,62 @@ TypeAheadAnswer LauncherMenu::answerTypedKey(WPARAM wParam)
 {
     unsigned char typed = static_cast<unsigned char>(LOWORD(wParam) & 0xFF);
     bool shiftHeld = typed == ' ' && GetKeyState(VK_SHIFT) < 0;
-    TypeAheadAnswer answer = typeAhead(menuSelection, itemTexts, typed, shiftHeld);
+    TypeAheadAnswer answer = typeAhead(menuSelection, itemTexts(), typed, shiftHeld);
     menuSelection = answer.selection;
     return answer;
 }
 
 TypeAheadAnswer LauncherMenu::answerTypedRealKey(wchar_t typed)
 {
-    TypeAheadAnswer answer = typeAheadReal(menuSelection, itemRealTexts, typed);
+    TypeAheadAnswer answer = typeAheadReal(menuSelection, itemRealTexts(), typed);
     menuSelection = answer.selection;
     return answer;
 }
 
 std::wstring LauncherMenu::realPathOf(unsigned id) const
 {
-    if (id < launcherFirstId || id - launcherFirstId >= itemRealPaths.size())
+    if (id < launcherFirstId || id - launcherFirstId >= entries_.size())
         return {};
-    return wideChars(itemRealPaths[id - launcherFirstId]);
+    return wideChars(entries_[id - launcherFirstId].realPath);
 }
 
 std::string LauncherMenu::pathOf(unsigned id) const
 {
-    if (id < launcherFirstId || id - launcherFirstId >= itemPaths.size())
+    if (id < launcherFirstId || id - launcherFirstId >= entries_.size())
         return {};
-    return itemPaths[id - launcherFirstId];
+    return entries_[id - launcherFirstId].path;
+}
+
+namespace {
+
+template <class Field>
+auto fieldOfEach(const std::vector<LauncherEntry>& entries, Field field)
+{
+    std::vector<std::decay_t<decltype(entries.front().*field)>> values;
+    values.reserve(entries.size());
+    for (const LauncherEntry& entry : entries)
+        values.push_back(entry.*field);
+    return values;
+}
+
+}  // namespace
+
+std::vector<std::string> LauncherMenu::itemTexts() const
+{
+    return fieldOfEach(entries_, &LauncherEntry::text);
+}
+
+std::vector<std::string> LauncherMenu::itemPaths() const
+{
+    return fieldOfEach(entries_, &LauncherEntry::path);
+}
+
+std::vector<std::u16string> LauncherMenu::itemRealTexts() const
+{
+    return fieldOfEach(entries_, &LauncherEntry::realText);
+}
+
+std::vector<std::u16string> LauncherMenu::itemRealPaths() const
+{
+    return fieldOfEach(entries_, &LauncherEntry::realPath);
 }

@@ -23,6 +23,21 @@ constexpr unsigned launcherLastId = 0xAFFF;
 void trackMenu(HWND owner, HMENU menu, int x, int y,
                UINT alignment = TPM_LEFTALIGN | TPM_TOPALIGN);
 
+// One item of the launcher menu: what it shows and what it opens.
+struct LauncherEntry {
+    // The display text and the path in the code page.
+    std::string text;
+    std::string path;
+    // The real display text and path of an entry whose name the code page cannot hold (its
+    // text and path then have "?" in them); empty for every other entry.
+    std::u16string realText;
+    std::u16string realPath;
+    // The item's image in the menu's image list, which holds one image per distinct picture
+    // (-1: none), and the image drawn over it (a shortcut's, over its target's picture), or -1.
+    int image = -1;
+    int overlay = -1;
+};
+
 class LauncherMenu {
 public:
     LauncherMenu() = default;
@@ -69,20 +84,19 @@ public:
     std::wstring realPathOf(unsigned id) const;
 
     HMENU handle() const { return launcherMenu.get(); }
-    const std::vector<std::string>& texts() const { return itemTexts; }
-    const std::vector<std::string>& paths() const { return itemPaths; }
-    // Per item: the real display text and path of an entry the code page cannot hold, empty
-    // for the others.
-    const std::vector<std::u16string>& realTexts() const { return itemRealTexts; }
-    const std::vector<std::u16string>& realPaths() const { return itemRealPaths; }
+    // The entries in item order: entry i is the item of command id 0xA000 + i.
+    const std::vector<LauncherEntry>& entries() const { return entries_; }
+    std::vector<std::string> itemTexts() const;
+    std::vector<std::string> itemPaths() const;
+    std::vector<std::u16string> itemRealTexts() const;
+    std::vector<std::u16string> itemRealPaths() const;
     HIMAGELIST images() const { return launcherImageList.get(); }
-    int imageOf(int item) const { return itemImages[static_cast<std::size_t>(item)]; }
-    int overlayOf(int item) const { return itemOverlays[static_cast<std::size_t>(item)]; }
     int rows() const { return rowsPerColumn; }
     int highlighted() const { return menuSelection; }
 
 private:
-    int entryOfItem(UINT type, ULONG_PTR data) const;
+    // The entry an owner-drawn item stands for, or nullptr.
+    const LauncherEntry* entryOfItem(UINT type, ULONG_PTR data) const;
     // The set's lengths in the pixels of the monitor the menu is built for.
     MenuLengths lengths() const { return menuLengthsFor(*settings_, target_.dpi); }
 
@@ -90,15 +104,7 @@ private:
     MenuTarget target_;
     FontHandle menuFont;
     MenuHandle launcherMenu;
-    std::vector<std::string> itemTexts;
-    std::vector<std::string> itemPaths;
-    std::vector<std::u16string> itemRealTexts;
-    std::vector<std::u16string> itemRealPaths;
-    // The image of item i in the image list, which holds one image per distinct picture (-1:
-    // none).
-    std::vector<int> itemImages;
-    // The image drawn over an item's (a shortcut's, over its target's picture), or -1.
-    std::vector<int> itemOverlays;
+    std::vector<LauncherEntry> entries_;
     ImageListHandle launcherImageList;
     int rowsPerColumn = 1;
     int menuSelection = 0;

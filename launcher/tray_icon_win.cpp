@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr UINT_PTR retryTimerId = 1;
-
 // The taskbar is usually a moment away: the first retry comes soon, later ones ever less often,
 // so a session without a taskbar costs next to nothing.
 constexpr UINT firstRetryMs = 250;
@@ -23,10 +21,34 @@ void copyTip(NOTIFYICONDATAA& data, const std::string& tip)
 
 }  // namespace
 
-TrayIcon::TrayIcon(HICON normal, HICON busy) : normalIcon_(normal), busyIcon_(busy) {}
-
-void TrayIcon::putUp(HWND owner, UINT callbackMessage, const std::string& tip)
+TrayIcon::TrayIcon(Dialog& window, HICON normal, HICON busy)
+    : WindowPart(window), normalIcon_(normal), busyIcon_(busy),
+      retryTimerId_(window.newTimerId())
 {
+    window.reserveMessage(callbackMessage);
+}
+
+WindowPart::MessageMap TrayIcon::messageMap() const
+{
+    static const MessageMapEntry entries[] = {
+        message(WM_TIMER, &TrayIcon::retryOnTimer),
+    };
+    return mapOf(entries);
+}
+
+MessageResult TrayIcon::partProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // A registered message has no fixed number a map could name.
+    if (taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_) {
+        putUpAfterTaskbarRestart();
+        return MessageResult::of(0);
+    }
+    return WindowPart::partProc(message, wParam, lParam);
+}
+
+void TrayIcon::putUp(const std::string& tip)
+{
+    HWND owner = hwnd();
     if (!taskbarCreatedMessage_)
         taskbarCreatedMessage_ = RegisterWindowMessageA("TaskbarCreated");
     if (data_.hWnd != owner) {
@@ -44,17 +66,11 @@ void TrayIcon::putUp(HWND owner, UINT callbackMessage, const std::string& tip)
         putUpAgain();
     }
     if (added_) {
-        KillTimer(owner, retryTimerId);
+        KillTimer(owner, retryTimerId_);
         retryDelay_ = 0;
         return;
     }
     retryLater();
-}
-
-bool TrayIcon::isTaskbarCreated(UINT message) const
-{
-    // A registered message has no fixed number to switch on.
-    return taskbarCreatedMessage_ != 0 && message == taskbarCreatedMessage_;
 }
 
 void TrayIcon::putUpAfterTaskbarRestart()
@@ -63,22 +79,22 @@ void TrayIcon::putUpAfterTaskbarRestart()
     if (!data_.hWnd)
         return;
     retryDelay_ = 0;
-    putUp(data_.hWnd, data_.uCallbackMessage, data_.szTip);
+    putUp(data_.szTip);
 }
 
-bool TrayIcon::retryOnTimer(UINT_PTR timerId)
+MessageResult TrayIcon::retryOnTimer(WPARAM timerId, LPARAM)
 {
-    if (timerId != retryTimerId || !data_.hWnd)
-        return false;
-    KillTimer(data_.hWnd, retryTimerId);
-    putUp(data_.hWnd, data_.uCallbackMessage, data_.szTip);
-    return true;
+    if (timerId != retryTimerId_ || !data_.hWnd)
+        return MessageResult::unhandled();
+    KillTimer(data_.hWnd, retryTimerId_);
+    putUp(data_.szTip);
+    return MessageResult::of(0);
 }
 
 void TrayIcon::retryLater()
 {
     retryDelay_ = retryDelay_ == 0 ? firstRetryMs : std::min(retryDelay_ * 2, longestRetryMs);
-    SetTimer(data_.hWnd, retryTimerId, retryDelay_, nullptr);
+    SetTimer(data_.hWnd, retryTimerId_, retryDelay_, nullptr);
 }
 
 bool TrayIcon::putUpAgain()
@@ -105,7 +121,7 @@ bool TrayIcon::remove()
 {
     if (!data_.hWnd)
         return false;
-    KillTimer(data_.hWnd, retryTimerId);
+    KillTimer(data_.hWnd, retryTimerId_);
     retryDelay_ = 0;
     bool removed = Shell_NotifyIconA(NIM_DELETE, &data_) != FALSE;
     added_ = false;

@@ -4,6 +4,7 @@
 // icon the launcher can only be reached by its hot key.
 #pragma once
 
+#include "framework/dialog_win.h"
 #include "framework/handles_win.h"
 
 #include <windows.h>
@@ -11,28 +12,27 @@
 
 #include <string>
 
-class TrayIcon {
+// A part of the window the icon belongs to: it answers the shell's "TaskbarCreated" and its
+// own retry timer; the clicks (callbackMessage) are for whoever pops menus up.
+class TrayIcon final : public WindowPart {
 public:
     // The tip holds at most 63 characters.
     static constexpr std::size_t maxTipChars = 63;
     static constexpr UINT iconId = 128;
+    // The clicks on the icon come to the window as this message; tools that drive the program
+    // from outside post it too, so its number is fixed.
+    static constexpr UINT callbackMessage = WM_APP + 0x64;
 
     // The pictures: normal, and busy while the menu is built.
-    TrayIcon(HICON normal, HICON busy);
-    TrayIcon(const TrayIcon&) = delete;
-    TrayIcon& operator=(const TrayIcon&) = delete;
+    TrayIcon(Dialog& window, HICON normal, HICON busy);
 
-    // Puts the icon up for the owner, which gets callbackMessage for clicks and its timer for
-    // retries: the first time with the normal picture and the tip, afterwards as it stands.
-    // When the taskbar refuses it (not there yet, or restarting), tries again from a timer,
-    // each time waiting longer.
-    void putUp(HWND owner, UINT callbackMessage, const std::string& tip);
-    // The shell's "TaskbarCreated": the taskbar was (re)started and holds no icons.
-    bool isTaskbarCreated(UINT message) const;
-    void putUpAfterTaskbarRestart();
-    // The owner's WM_TIMER; false for a timer that is not the tray icon's.
-    bool retryOnTimer(UINT_PTR timerId);
+    // Puts the icon up for the window: the first time with the normal picture and the tip,
+    // afterwards as it stands. When the taskbar refuses it (not there yet, or restarting),
+    // tries again from a timer, each time waiting longer.
+    void putUp(const std::string& tip);
     bool retryPending() const { return retryDelay_ != 0; }
+
+    MessageResult partProc(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     void showBusy() { setIcon(busyIcon_.get()); }
     void showNormal() { setIcon(normalIcon_.get()); }
@@ -46,6 +46,9 @@ public:
     HWND owner() const { return data_.hWnd; }
 
 private:
+    MessageMap messageMap() const override;
+    MessageResult retryOnTimer(WPARAM timerId, LPARAM);
+    void putUpAfterTaskbarRestart();
     bool setIcon(HICON icon);
     // An icon the taskbar still holds counts as up.
     bool putUpAgain();
@@ -56,6 +59,7 @@ private:
     NOTIFYICONDATAA data_{};
     bool added_ = false;
     UINT taskbarCreatedMessage_ = 0;
+    UINT_PTR retryTimerId_;
     // The wait before the next attempt (0: none pending).
     UINT retryDelay_ = 0;
 };

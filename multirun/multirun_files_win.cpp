@@ -145,7 +145,7 @@ void MultiRunWindow::saveListCommand()
     selectRegisteredList(path);
     int saved = selectedRegisteredList();
     if (mark && saved >= 0)
-        wakeupLists.add(app::profile(), registeredPaths[static_cast<std::size_t>(saved)]);
+        wakeupLists.add(profile_, registeredPaths[static_cast<std::size_t>(saved)]);
     showWakeupMark();
 }
 

@@ -65,9 +65,9 @@ void MultiRunWindow::onRunOnWakeupClicked()
     if (selected >= 0) {
         const std::string& path = registeredPaths[static_cast<std::size_t>(selected)];
         if (IsDlgButtonChecked(hwnd(), IDC_RUN_ON_WAKEUP) == BST_CHECKED)
-            wakeupLists.add(app::profile(), path);
+            wakeupLists.add(profile_, path);
         else
-            wakeupLists.remove(app::profile(), path);
+            wakeupLists.remove(profile_, path);
     }
     showWakeupMark();
 }
@@ -95,7 +95,7 @@ void MultiRunWindow::setMultiRunHotkey()
         return;
     if (!hotkeys.registerKey(mainHotkeyId, word))
         reportHotkeyFailureInAppBox(pathBufferSize);
-    app::profile().writeInt(names::multipleLaunchSection, names::hotkeyValue, word);
+    profile_.writeInt(names::multipleLaunchSection, names::hotkeyValue, word);
     multiRunHotkey = word;
 }
 
@@ -104,5 +104,5 @@ void MultiRunWindow::deleteMultiRunHotkey()
     multiRunHotkey = 0;
     hotkeys.withdraw(mainHotkeyId);
     setHotkeyFieldValue(item(IDC_RUN_HOTKEY), 0);
-    app::profile().deleteValue(names::multipleLaunchSection, names::hotkeyValue);
+    profile_.deleteValue(names::multipleLaunchSection, names::hotkeyValue);
 }

@@ -75,9 +75,10 @@ bool MultiRunWindow::runMustStop() const
 
 bool MultiRunWindow::waitForProcess(HANDLE process)
 {
+    WaitSet nothingElse;
+    WaitSet& served = servedDuringRuns_ ? *servedDuringRuns_ : nothingElse;
     for (;;) {
-        // The watched launcher folder keeps its turn while a program runs.
-        if (waitables::waitForMessageOrSignal(waitSliceMs, process))
+        if (served.waitForMessageOrSignal(waitSliceMs, process))
             return true;
         if (WaitForSingleObject(process, 0) == WAIT_FAILED) {
             appMessageBox("プロセスの終了待ちに失敗");

@@ -27,7 +27,10 @@ HICON loadProgramIcon(int size)
 
 }  // namespace
 
-MultiRunWindow::MultiRunWindow() : Dialog(IDD_MULTI_RUN), wakeupLists(diskPathKey) {}
+MultiRunWindow::MultiRunWindow(ProfileStore& profile)
+    : Dialog(IDD_MULTI_RUN), wakeupLists(diskPathKey), profile_(profile)
+{
+}
 
 bool MultiRunWindow::create(HWND owner)
 {
@@ -113,7 +116,7 @@ BOOL MultiRunWindow::onInitDialog()
     // The toggle brings the stored state back, sizes the window and writes ShowOption.
     optionPanelShown = !optionPanelShown;
     toggleOptionPanel();
-    wakeupLists.load(app::profile());
+    wakeupLists.load(profile_);
     return TRUE;
 }
 
@@ -126,7 +129,7 @@ void MultiRunWindow::loadWindowIcons()
 
 void MultiRunWindow::readOptions()
 {
-    ProfileStore& profile = app::profile();
+    ProfileStore& profile = profile_;
     const char* section = names::multipleLaunchSection;
     keepWindowAfterRun = profile.readInt(section, names::stillMultiRunValue, 0) != 0;
     keepListAfterRun = profile.readInt(section, names::stillMultiRunListValue, 0) != 0;
@@ -187,7 +190,7 @@ void MultiRunWindow::toggleOptionPanel()
     SetWindowPos(hwnd(), nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
     setItemText(IDC_RUN_PANEL, buttonText);
     SetFocus(hwnd());
-    app::profile().writeInt(names::multipleLaunchSection, names::showOptionValue,
+    profile_.writeInt(names::multipleLaunchSection, names::showOptionValue,
                             optionPanelShown ? 1 : 0);
 }
 
@@ -219,7 +222,7 @@ bool MultiRunWindow::orderedRunChecked() const
 
 void MultiRunWindow::onOrderedRunClicked()
 {
-    app::profile().writeInt(names::multipleLaunchSection, names::runOnWaitValue,
+    profile_.writeInt(names::multipleLaunchSection, names::runOnWaitValue,
                             orderedRunChecked() ? 1 : 0);
 }
 
@@ -239,7 +242,7 @@ void MultiRunWindow::toggleKeepList()
 {
     keepListAfterRun = !isMenuItemChecked(IDM_KEEP_LIST);
     setMenuCheck(IDM_KEEP_LIST, keepListAfterRun);
-    app::profile().writeInt(names::multipleLaunchSection, names::stillMultiRunListValue,
+    profile_.writeInt(names::multipleLaunchSection, names::stillMultiRunListValue,
                             keepListAfterRun ? 1 : 0);
 }
 
@@ -247,6 +250,6 @@ void MultiRunWindow::toggleKeepWindow()
 {
     keepWindowAfterRun = !isMenuItemChecked(IDM_KEEP_WINDOW);
     setMenuCheck(IDM_KEEP_WINDOW, keepWindowAfterRun);
-    app::profile().writeInt(names::multipleLaunchSection, names::stillMultiRunValue,
+    profile_.writeInt(names::multipleLaunchSection, names::stillMultiRunValue,
                             keepWindowAfterRun ? 1 : 0);
 }

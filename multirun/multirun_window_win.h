@@ -20,9 +20,15 @@
 #include <string>
 #include <vector>
 
+class ProfileStore;
+
 class MultiRunWindow final : public Dialog {
 public:
-    MultiRunWindow();
+    explicit MultiRunWindow(ProfileStore& profile);
+
+    // While a run waits for its programs, the handles of that set keep their turn too (the
+    // launcher's folder watch, say).
+    void keepServingDuringRuns(WaitSet& waits) { servedDuringRuns_ = &waits; }
 
     // Creates the window, hidden, owned by the given window.
     bool create(HWND owner);
@@ -161,4 +167,6 @@ private:
     bool showingParameters = false;
     IconHandle bigIcon;
     IconHandle smallIcon;
+    ProfileStore& profile_;
+    WaitSet* servedDuringRuns_ = nullptr;
 };

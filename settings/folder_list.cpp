@@ -93,8 +93,8 @@ bool FolderList::listedElsewhere(const std::string& path, int index) const
 void FolderList::reload()
 {
     folderPaths = readFolderList(profile_);
-    if (listener_)
-        listener_->folderListReloaded();
+    for (FolderListListener* listener : listeners_)
+        listener->folderListReloaded();
 }
 
 bool FolderList::add(const std::string& path)
@@ -104,8 +104,8 @@ bool FolderList::add(const std::string& path)
     if (!appendFolder(profile_, path))
         return false;
     folderPaths.push_back(path);
-    if (listener_)
-        listener_->folderAppended(path);
+    for (FolderListListener* listener : listeners_)
+        listener->folderAppended(path);
     return true;
 }
 
@@ -114,7 +114,12 @@ bool FolderList::remove(int index)
     int before = static_cast<int>(folderPaths.size());
     if (!removeFolder(profile_, folderPaths, index))
         return false;
-    if (listener_)
-        listener_->folderRemoved(index, before);
+    for (FolderListListener* listener : listeners_)
+        listener->folderRemoved(index, before);
     return true;
+}
+
+std::string folderListLine(const std::string& path, bool hasOwnSettings)
+{
+    return hasOwnSettings ? "[*] " + path : path;
 }

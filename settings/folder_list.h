@@ -28,6 +28,9 @@ bool appendFolder(ProfileStore& profile, const std::string& path);
 // changes nothing) for an index outside the list.
 bool removeFolder(ProfileStore& profile, std::vector<std::string>& paths, int index);
 
+// The list box line: "[*] " in front of a folder that owns its own settings.
+std::string folderListLine(const std::string& path, bool hasOwnSettings);
+
 // Who is told when the list changes: the windows and menus that show it, the hot keys that
 // follow its indices.
 class FolderListListener {
@@ -44,7 +47,8 @@ class FolderList {
 public:
     explicit FolderList(ProfileStore& profile) : profile_(profile) {}
 
-    void setListener(FolderListListener* listener) { listener_ = listener; }
+    // Listeners are told in the order they were added.
+    void addListener(FolderListListener& listener) { listeners_.push_back(&listener); }
 
     const std::vector<std::string>& paths() const { return folderPaths; }
     std::size_t size() const { return folderPaths.size(); }
@@ -53,6 +57,8 @@ public:
         return index >= 0 && static_cast<std::size_t>(index) < folderPaths.size();
     }
     const std::string& at(int index) const { return folderPaths[static_cast<std::size_t>(index)]; }
+    // FolderList/Number as the profile holds it now.
+    int storedCount() const { return readFolderCount(profile_); }
     // Whether a line other than index lists the same path.
     bool listedElsewhere(const std::string& path, int index) const;
 
@@ -66,7 +72,7 @@ public:
 
 private:
     ProfileStore& profile_;
-    FolderListListener* listener_ = nullptr;
+    std::vector<FolderListListener*> listeners_;
     std::vector<std::string> folderPaths;
 };
 

@@ -111,33 +111,33 @@ int main(int argc, char** argv)
         for (int count : counts) {
             std::string folder = makeKindFolder(base, kind, count, argv[1]);
             app::profile().writeString("NowFolder", "AppFolder", folder);
-            MainWindow window;
+            MainWindow window(app::profile());
             if (!window.createModeless(nullptr)) {
                 std::fprintf(stderr, "the main window could not be created\n");
                 return 1;
             }
-            LauncherSettings& set = window.active();
+            LauncherSettings& set = window.settingsChain().settingsFor(folder);
             set.PrintMyself = false;
             set.IconPrint = 2;
             set.IconSize = 32;
-            window.recreateMenuFont();
+            window.launcher().requestRebuild(RebuildReason::settingChanged);
 
             int rounds = count >= 1000 ? 5 : 11;
             std::vector<double> builds, floors;
             // One of each first, so both start from caches as warm as the other's.
-            window.buildLauncherMenu();
+            window.launcher().requestRebuild(RebuildReason::watch);
             floorBuild(folder, 32);
             for (int round = 0; round < rounds; ++round) {
                 double start = nowMs();
-                window.buildLauncherMenu();
+                window.launcher().requestRebuild(RebuildReason::watch);
                 builds.push_back(nowMs() - start);
                 start = nowMs();
                 int listed = floorBuild(folder, 32);
                 floors.push_back(nowMs() - start);
                 if (listed != count ||
-                    window.launcherItemPaths().size() != static_cast<std::size_t>(count)) {
+                    window.launcher().launcherMenu().entries().size() != static_cast<std::size_t>(count)) {
                     std::fprintf(stderr, "listed %d and %u of %d entries\n", listed,
-                                 static_cast<unsigned>(window.launcherItemPaths().size()), count);
+                                 static_cast<unsigned>(window.launcher().launcherMenu().entries().size()), count);
                     return 1;
                 }
             }
@@ -145,7 +145,7 @@ int main(int argc, char** argv)
             double floor = median(floors);
             std::printf("%-10s %8d %12.1f %12.1f %12.1f %10d %8.3f\n", kind, count, build,
                         floor, 1000.0 * build / count,
-                        ImageList_GetImageCount(window.launcherImages()), build / floor);
+                        ImageList_GetImageCount(window.launcher().launcherMenu().images()), build / floor);
             std::fflush(stdout);
             window.destroyWindow();
             app::setMainWindow(nullptr);

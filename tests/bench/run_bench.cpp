@@ -83,7 +83,7 @@ int main(int argc, char** argv)
     bench::InProcess inProcess;
     // Without waiting: "整列実行" off, as the profile gives it to the window.
     app::profile().writeInt("MultipleLaunch", "RunOnWait", 0);
-    MultiRunWindow window;
+    MultiRunWindow window(app::profile());
     if (!window.create(nullptr)) {
         std::fprintf(stderr, "the multiple-execution window could not be created\n");
         return 1;

@@ -6,7 +6,7 @@
 #include "launcher/menu_layout.h"
 #include "launcher/type_ahead.h"
 #include "launcher/wide_entry_text.h"
-#include "multirun/param_history.h"
+#include "launcher/param_history.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // MainWindow's folder list and its face, the folder settings window: a real window created
 // modeless, its buttons driven by messages, the profile really written, the tray command popup
 // read in-process.
-#include "app/main_window_win.h"
+#include "tests/win/support/main_window_fixture.h"
 #include "dialogs/hotkey_word.h"
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
@@ -43,24 +43,16 @@ std::vector<MenuItem> menuItems(HMENU menu)
     return items;
 }
 
-class FolderSettingsTest : public ::testing::Test {
+class FolderSettingsTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        clearTestProfile();
+        MainWindowTest::SetUp();
         for (const char* name : {"a", "b", "ソース", "App.Box"}) {
             std::string path = root.file(name);
             CreateDirectoryA(path.c_str(), nullptr);
             folders.push_back(path);
         }
-    }
-    void TearDown() override
-    {
-        if (window) {
-            window->destroyWindow();
-            window.reset();
-        }
-        clearTestProfile();
     }
 
     void storeFolders(const std::vector<std::string>& paths)
@@ -80,8 +72,7 @@ protected:
     void start(const std::string& current)
     {
         profile().writeString("NowFolder", "AppFolder", current);
-        window = std::make_unique<MainWindow>();
-        ASSERT_TRUE(window->createModeless(nullptr));
+        ASSERT_TRUE(MainWindowTest::start(false));
         boxes.clear();
     }
 
@@ -97,7 +88,7 @@ protected:
     void press(int id) { SendMessageA(window->hwnd(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0); }
     std::vector<MenuItem> folderItems() const
     {
-        std::vector<MenuItem> items = menuItems(window->trayCommandPopup());
+        std::vector<MenuItem> items = menuItems(launcher().trayCommandMenu().popup());
         if (items.size() <= fixedItems)
             return {};
         EXPECT_TRUE(items[fixedItems].type & MFT_SEPARATOR);
@@ -110,10 +101,8 @@ protected:
         return text;
     }
 
-    MessageBoxRecorder boxes;
     TempFolder root{"フォルダ"};
     std::vector<std::string> folders;
-    std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(FolderSettingsTest, TheTrayPopupListsEveryFolderAndChecksTheCurrentOne)
@@ -121,7 +110,7 @@ TEST_F(FolderSettingsTest, TheTrayPopupListsEveryFolderAndChecksTheCurrentOne)
     storeFolders({folders[0], folders[3], "D:\\"});
     start(folders[3]);
 
-    std::vector<MenuItem> all = menuItems(window->trayCommandPopup());
+    std::vector<MenuItem> all = menuItems(launcher().trayCommandMenu().popup());
     ASSERT_EQ(all.size(), static_cast<std::size_t>(fixedItems + 1 + 3));
     EXPECT_EQ(all[0].id, static_cast<UINT>(IDM_SHOW_FOLDER_SETTINGS));
     EXPECT_EQ(all[5].id, static_cast<UINT>(IDM_EXIT));
@@ -138,7 +127,7 @@ TEST_F(FolderSettingsTest, TheTrayPopupListsEveryFolderAndChecksTheCurrentOne)
 
     EXPECT_EQ(listCount(), 3);
     EXPECT_EQ(listLine(1), folders[3]);
-    EXPECT_EQ(window->folderList(), (std::vector<std::string>{folders[0], folders[3], "D:\\"}));
+    EXPECT_EQ(window->folderList().paths(), (std::vector<std::string>{folders[0], folders[3], "D:\\"}));
     EXPECT_EQ(currentBox(), folders[3]);
     EXPECT_GT(SendMessageA(list(), LB_GETHORIZONTALEXTENT, 0, 0), 0);
 }
@@ -146,7 +135,7 @@ TEST_F(FolderSettingsTest, TheTrayPopupListsEveryFolderAndChecksTheCurrentOne)
 TEST_F(FolderSettingsTest, WithoutFoldersThePopupHasOnlyItsFixedItems)
 {
     start(folders[0]);
-    EXPECT_EQ(GetMenuItemCount(window->trayCommandPopup()), fixedItems);
+    EXPECT_EQ(GetMenuItemCount(launcher().trayCommandMenu().popup()), fixedItems);
     EXPECT_EQ(listCount(), 0);
 }
 
@@ -163,12 +152,12 @@ TEST_F(FolderSettingsTest, DamagedFolderCountsAreBounded)
 {
     profile().writeInt("FolderList", "Number", -3);
     start(folders[0]);
-    EXPECT_EQ(GetMenuItemCount(window->trayCommandPopup()), fixedItems);
+    EXPECT_EQ(GetMenuItemCount(launcher().trayCommandMenu().popup()), fixedItems);
 
     profile().writeInt("FolderList", "Number", 1000000);
     profile().writeString("FolderList", folderValue(0), folders[1]);
-    window->rebuildFolderMenu();
-    EXPECT_EQ(window->folderList().size(), 99u);
+    launcher().requestRebuild(RebuildReason::folderListChanged);
+    EXPECT_EQ(window->folderList().paths().size(), 99u);
     std::vector<MenuItem> items = folderItems();
     ASSERT_EQ(items.size(), 99u);
     EXPECT_EQ(items.back().id, folderFirstId + 98);
@@ -176,7 +165,7 @@ TEST_F(FolderSettingsTest, DamagedFolderCountsAreBounded)
     EXPECT_EQ(items[1].text, "");
 
     // A full list refuses more.
-    window->addFolder(folders[2]);
+    window->folderPage().addFolder(folders[2]);
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_EQ(boxes.boxes()[0].text, "これ以上追加できません");
     EXPECT_EQ(boxes.boxes()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
@@ -188,11 +177,11 @@ TEST_F(FolderSettingsTest, AddAndDeleteKeepProfileListBoxAndPopupInStep)
     storeFolders({folders[0], folders[1], folders[2]});
     start(folders[0]);
 
-    window->addFolder(folders[3]);
+    window->folderPage().addFolder(folders[3]);
     EXPECT_EQ(profile().readInt("FolderList", "Number", 0), 4);
     EXPECT_EQ(profile().readString("FolderList", folderValue(3), ""), folders[3]);
     EXPECT_EQ(listCount(), 4);
-    EXPECT_EQ(window->folderList().size(), 4u);
+    EXPECT_EQ(window->folderList().paths().size(), 4u);
     EXPECT_EQ(folderItems().size(), 3u);  // the popup follows at the next rebuild
 
     // Delete the current folder, the first of the list: it stays current, no item is checked,
@@ -204,7 +193,7 @@ TEST_F(FolderSettingsTest, AddAndDeleteKeepProfileListBoxAndPopupInStep)
     EXPECT_EQ(profile().readString("FolderList", folderValue(1), ""), folders[2]);
     EXPECT_EQ(profile().readString("FolderList", folderValue(2), ""), folders[3]);
     EXPECT_EQ(profile().readString("FolderList", folderValue(3), "gone"), "gone");
-    EXPECT_EQ(window->currentFolderPath(), folders[0]);
+    EXPECT_EQ(window->folderPage().currentFolder(), folders[0]);
     std::vector<MenuItem> items = folderItems();
     ASSERT_EQ(items.size(), 3u);
     const char* texts[] = {"b", "ソース", "App"};
@@ -236,7 +225,7 @@ TEST_F(FolderSettingsTest, AddAndDeleteKeepProfileListBoxAndPopupInStep)
     EXPECT_EQ(listCount(), 0);
     EXPECT_EQ(SendMessageA(list(), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_FALSE(IsWindowEnabled(window->item(IDC_FOLDER_DELETE)));
-    EXPECT_EQ(GetMenuItemCount(window->trayCommandPopup()), fixedItems);
+    EXPECT_EQ(GetMenuItemCount(launcher().trayCommandMenu().popup()), fixedItems);
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
@@ -247,24 +236,24 @@ TEST_F(FolderSettingsTest, DeletingOneOfTwoLinesOfAFolderKeepsItsOwnSettings)
     own.Folder = folders[1];
     own.IconSize = 16;
     start(folders[0]);
-    ASSERT_NE(window->settings().addFolderSettings(own), nullptr);
+    ASSERT_NE(window->settingsChain().addFolderSettings(own), nullptr);
 
     select(0);
     press(IDC_FOLDER_DELETE);
-    ASSERT_NE(window->settings().findFolderSettings(folders[1]), nullptr);
+    ASSERT_NE(window->settingsChain().findFolderSettings(folders[1]), nullptr);
 
     // The last line of it takes its settings along.
     select(1);
     press(IDC_FOLDER_DELETE);
-    EXPECT_EQ(window->settings().findFolderSettings(folders[1]), nullptr);
+    EXPECT_EQ(window->settingsChain().findFolderSettings(folders[1]), nullptr);
 }
 
 TEST_F(FolderSettingsTest, AStartThatNeverReadTheFolderItemTextLeavesItStored)
 {
     profile().writeString("NowFolder", "TargetFolder", "★ここ");
     {
-        MainWindow never;
-        never.saveForSessionEnd();
+        MainWindow never(profile());
+        never.launcher().saveForSessionEnd();
     }
     EXPECT_EQ(profile().readString("NowFolder", "TargetFolder", ""), "★ここ");
 }
@@ -274,7 +263,7 @@ TEST_F(FolderSettingsTest, ADropAddsTheFoldersAndReportsTheRest)
     start(folders[0]);
     std::string file = root.write("memo.txt");
     std::string longPath = "C:\\" + std::string(297, 'x');
-    window->dropFolders(makeDrop({file, folders[1], longPath}));
+    window->folderPage().dropFolders(makeDrop({file, folders[1], longPath}));
     EXPECT_EQ(profile().readInt("FolderList", "Number", 0), 1);
     EXPECT_EQ(profile().readString("FolderList", folderValue(0), ""), folders[1]);
     EXPECT_EQ(listCount(), 1);
@@ -288,7 +277,7 @@ TEST_F(FolderSettingsTest, ADropAddsTheFoldersAndReportsTheRest)
     std::wstring korean = widePath(root.path()) + L"\\한국어";
     ASSERT_TRUE(CreateDirectoryW(korean.c_str(), nullptr));
     boxes.clear();
-    window->dropFolders(makeDrop(std::vector<std::wstring>{korean, widePath(folders[2])}));
+    window->folderPage().dropFolders(makeDrop(std::vector<std::wstring>{korean, widePath(folders[2])}));
     EXPECT_EQ(profile().readInt("FolderList", "Number", 0), 2);
     EXPECT_EQ(profile().readString("FolderList", folderValue(1), ""), folders[2]);
     ASSERT_EQ(boxes.boxes().size(), 1u);
@@ -298,7 +287,7 @@ TEST_F(FolderSettingsTest, ADropAddsTheFoldersAndReportsTheRest)
     std::vector<std::string> full(99, folders[0]);
     storeFolders(full);
     boxes.clear();
-    window->dropFolders(makeDrop({folders[1], folders[2], folders[3]}));
+    window->folderPage().dropFolders(makeDrop({folders[1], folders[2], folders[3]}));
     ASSERT_EQ(boxes.boxes().size(), 3u);
     for (const auto& box : boxes.boxes())
         EXPECT_EQ(box.text, "これ以上追加できません");
@@ -311,7 +300,7 @@ TEST_F(FolderSettingsTest, SettingsGiveAFolderItsOwnSetAndCancelChangesNothing)
     start(folders[0]);
 
     // Cancelled: nothing changes, not even the standard set.
-    LauncherSettings standardBefore = window->settings().standard();
+    LauncherSettings standardBefore = window->settingsChain().standard();
     select(1);
     {
         NextDialog next([](HWND dialog) {
@@ -321,8 +310,8 @@ TEST_F(FolderSettingsTest, SettingsGiveAFolderItsOwnSetAndCancelChangesNothing)
         press(IDC_FOLDER_DETAIL);
         EXPECT_TRUE(next.seen());
     }
-    EXPECT_EQ(window->settings().folderSetCount(), 0u);
-    EXPECT_EQ(window->settings().standard().StringsNumber, standardBefore.StringsNumber);
+    EXPECT_EQ(window->settingsChain().folderSetCount(), 0u);
+    EXPECT_EQ(window->settingsChain().standard().StringsNumber, standardBefore.StringsNumber);
     EXPECT_EQ(listLine(1), folders[1]);
 
     // Confirmed for a folder that is not current: it owns a set now, marked in the list only.
@@ -336,14 +325,14 @@ TEST_F(FolderSettingsTest, SettingsGiveAFolderItsOwnSetAndCancelChangesNothing)
         press(IDC_FOLDER_DETAIL);
         EXPECT_TRUE(next.seen());
     }
-    LauncherSettings* own = window->settings().findFolderSettings(folders[1]);
+    LauncherSettings* own = window->settingsChain().findFolderSettings(folders[1]);
     ASSERT_NE(own, nullptr);
     EXPECT_EQ(own->StringsNumber, 100);
     EXPECT_EQ(own->IconPrint, 1);
     EXPECT_EQ(own->Folder, folders[1]);
     EXPECT_EQ(listLine(1), "[*] " + folders[1]);
     EXPECT_EQ(folderItems()[1].text, "b");
-    EXPECT_EQ(&window->active(), &window->settings().standard());
+    EXPECT_EQ(&active(), &window->settingsChain().standard());
 
     // Confirmed for the current folder: its new set is in force at once.
     select(0);
@@ -351,20 +340,20 @@ TEST_F(FolderSettingsTest, SettingsGiveAFolderItsOwnSetAndCancelChangesNothing)
         NextDialog next([](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDOK, 0); });
         press(IDC_FOLDER_DETAIL);
     }
-    LauncherSettings* current = window->settings().findFolderSettings(folders[0]);
+    LauncherSettings* current = window->settingsChain().findFolderSettings(folders[0]);
     ASSERT_NE(current, nullptr);
-    EXPECT_EQ(&window->active(), current);
+    EXPECT_EQ(&active(), current);
 
     // Standard for the other folder leaves the current folder's own set in force.
     select(1);
     press(IDC_FOLDER_STANDARD);
-    EXPECT_EQ(window->settings().findFolderSettings(folders[1]), nullptr);
+    EXPECT_EQ(window->settingsChain().findFolderSettings(folders[1]), nullptr);
     EXPECT_EQ(listLine(1), folders[1]);
-    EXPECT_EQ(&window->active(), current);
+    EXPECT_EQ(&active(), current);
     // And for the current folder the standard set is in force again.
     select(0);
     press(IDC_FOLDER_STANDARD);
-    EXPECT_EQ(&window->active(), &window->settings().standard());
+    EXPECT_EQ(&active(), &window->settingsChain().standard());
     EXPECT_TRUE(boxes.boxes().empty());
 
     // Without a selection both buttons ask for one.
@@ -382,7 +371,7 @@ TEST_F(FolderSettingsTest, DoneAndCancelHideTheWindowUnlessTheFolderIsGone)
 {
     storeFolders({folders[0], folders[1]});
     start(folders[0]);
-    window->showFolderSettings();
+    window->folderPage().show();
 
     // Typing into the current-folder box is undone at once.
     SetDlgItemTextA(window->hwnd(), IDC_CURRENT_FOLDER, "C:\\elsewhere");
@@ -393,7 +382,7 @@ TEST_F(FolderSettingsTest, DoneAndCancelHideTheWindowUnlessTheFolderIsGone)
     EXPECT_TRUE(boxes.boxes().empty());
     EXPECT_EQ(profile().readInt("Detail", "IconSize", 0), 32);  // saved
 
-    window->showFolderSettings();
+    window->folderPage().show();
     // Moved away, as a user moves a folder: the launcher's own watch keeps a removed folder in
     // being under Wine until the watch lets go, which it does only when it sees the folder gone.
     ASSERT_TRUE(MoveFileA(folders[0].c_str(), (folders[0] + "-moved").c_str()));
@@ -409,7 +398,7 @@ TEST_F(FolderSettingsTest, DoneAndCancelHideTheWindowUnlessTheFolderIsGone)
 
     press(IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(window->hwnd()));
-    EXPECT_EQ(window->currentFolderPath(), folders[0]);
+    EXPECT_EQ(window->folderPage().currentFolder(), folders[0]);
 }
 
 TEST_F(FolderSettingsTest, AddWithACancelledBrowserAddsNothingButEnablesDelete)
@@ -478,7 +467,7 @@ TEST_F(FolderHotkeyTest, FolderHotkeysFollowTheirFolderWhenAnEarlierOneIsDeleted
     press(IDC_FOLDER_DELETE);
     EXPECT_FALSE(UnregisterHotKey(window->hwnd(), 2));
     EXPECT_TRUE(registeredUnder(window->hwnd(), 1, third));
-    EXPECT_EQ(window->folderList()[1], folders[2]);
+    EXPECT_EQ(window->folderList().paths()[1], folders[2]);
 
     // Deleting the folder with the hot key withdraws it.
     select(1);
@@ -494,7 +483,7 @@ TEST_F(FolderHotkeyTest, TheSecondFolderWithTheSameKeyIsReportedUnderItsPath)
     giveHotkey(folders[0], word);
     giveHotkey(folders[1], word);
     profile().writeString("NowFolder", "AppFolder", folders[0]);
-    window = std::make_unique<MainWindow>();
+    window = std::make_unique<MainWindow>(profile());
     ASSERT_TRUE(window->createModeless(nullptr));
     ASSERT_EQ(boxes.boxes().size(), 2u);
     EXPECT_EQ(boxes.boxes()[0].text, "ホットキーの設定に失敗");
@@ -527,7 +516,7 @@ TEST_F(FolderHotkeyTest, TheLauncherHotkeyDialogRegistersStoresAndWithdraws)
         SendMessageA(GetDlgItem(dialog, IDC_HOTKEY), HKM_SETHOTKEY, word, 0);
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
-    EXPECT_EQ(window->launcherHotkeyWord(), word);
+    EXPECT_EQ(window->launcherHotkey(), word);
     EXPECT_EQ(profile().readInt("NowFolder", "HoyKey", 0), word);
     EXPECT_TRUE(registeredUnder(window->hwnd(), mainHotkeyId, word));
 
@@ -538,7 +527,7 @@ TEST_F(FolderHotkeyTest, TheLauncherHotkeyDialogRegistersStoresAndWithdraws)
     });
     EXPECT_FALSE(UnregisterHotKey(window->hwnd(), mainHotkeyId));
     EXPECT_EQ(profile().readInt("NowFolder", "HoyKey", 0), word);
-    EXPECT_EQ(window->launcherHotkeyWord(), word);
+    EXPECT_EQ(window->launcherHotkey(), word);
     // The dialog shows the stored key again; OK on it makes it work again.
     choose([&](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDOK, 0); });
     EXPECT_TRUE(registeredUnder(window->hwnd(), mainHotkeyId, word));
@@ -558,7 +547,7 @@ TEST_F(FolderHotkeyTest, TheLauncherHotkeyDialogRegistersStoresAndWithdraws)
         EXPECT_EQ(box.caption, "Quintarel");
         EXPECT_EQ(box.flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
     }
-    EXPECT_EQ(window->launcherHotkeyWord(), taken);
+    EXPECT_EQ(window->launcherHotkey(), taken);
     EXPECT_EQ(profile().readInt("NowFolder", "HoyKey", 0), taken);
 
     // DELETE and OK withdraw the key and store 0.
@@ -567,7 +556,7 @@ TEST_F(FolderHotkeyTest, TheLauncherHotkeyDialogRegistersStoresAndWithdraws)
         SendMessageA(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_EQ(profile().readInt("NowFolder", "HoyKey", -1), 0);
-    EXPECT_EQ(window->launcherHotkeyWord(), 0);
+    EXPECT_EQ(window->launcherHotkey(), 0);
 }
 
 }  // namespace

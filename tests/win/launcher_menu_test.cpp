@@ -1,7 +1,7 @@
 // The launcher menu against the real window manager and shell: built from real folders,
 // measured and drawn on real device contexts, and the main window's answers to the menu's
 // messages, called in-process as the menu would call them.
-#include "app/main_window_win.h"
+#include "tests/win/support/main_window_fixture.h"
 
 #include "common/path_text.h"
 #include "common/shortcut_win.h"
@@ -88,11 +88,11 @@ private:
     ThreadTimer timer_;
 };
 
-class LauncherMenuTest : public ::testing::Test {
+class LauncherMenuTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        clearTestProfile();
+        MainWindowTest::SetUp();
         for (const auto& entry : entryTexts) {
             if (entry.first == "フォルダ")
                 CreateDirectoryA(folder.file(entry.first).c_str(), nullptr);
@@ -102,23 +102,15 @@ protected:
         ASSERT_TRUE(createShortcut(folder.file("Tool.exe"), folder.file("Web.lnk"), ""));
         app::profile().writeString("NowFolder", "AppFolder", folder.path());
         app::profile().writeString("NowFolder", "TargetFolder", "★ここ");
-        ASSERT_TRUE(window.createModeless(nullptr));
-        ASSERT_TRUE(window.multiRun().create(window.hwnd()));
+        ASSERT_TRUE(start());
         boxes.clear();
-    }
-
-    void TearDown() override
-    {
-        window.destroyWindow();
-        app::setMainWindow(nullptr);
-        clearTestProfile();
     }
 
     // Display settings for the tests: names shown without extensions, icons only, 32 pixels,
     // columns of (25% of the screen) / 36 pixels.
     void iconsInShortColumns()
     {
-        LauncherSettings& set = window.active();
+        LauncherSettings& set = active();
         set.PrintEnt = false;
         set.PrintLnk = false;
         set.IconPrint = 1;
@@ -128,36 +120,25 @@ protected:
         set.PrintMyself = true;
     }
 
-    void rebuild()
-    {
-        window.recreateMenuFont();
-        window.buildLauncherMenu();
-    }
-
     int indexOf(const std::string& name) const
     {
-        const auto& paths = window.launcherItemPaths();
+        const auto& paths = menu().itemPaths();
         auto found = std::find(paths.begin(), paths.end(), folder.file(name));
         return found == paths.end() ? -1 : static_cast<int>(found - paths.begin());
-    }
-
-    MessageResult send(UINT message, WPARAM wParam, LPARAM lParam = 0)
-    {
-        return window.handleMessage(message, wParam, lParam);
     }
 
     // Every item has an image of its own or shares one; the list holds no image nobody shows.
     void expectEveryItemShowsAnImage()
     {
-        int images = ImageList_GetImageCount(window.launcherImages());
+        int images = ImageList_GetImageCount(menu().images());
         std::set<int> shown;
-        for (std::size_t i = 0; i < window.launcherItemPaths().size(); ++i) {
-            int image = window.launcherImageOf(static_cast<int>(i));
+        for (std::size_t i = 0; i < menu().itemPaths().size(); ++i) {
+            int image = imageOf(static_cast<int>(i));
             EXPECT_GE(image, 0) << i;
             EXPECT_LT(image, images) << i;
             shown.insert(image);
-            if (window.launcherOverlayOf(static_cast<int>(i)) >= 0)
-                shown.insert(window.launcherOverlayOf(static_cast<int>(i)));
+            if (overlayOf(static_cast<int>(i)) >= 0)
+                shown.insert(overlayOf(static_cast<int>(i)));
         }
         EXPECT_EQ(static_cast<int>(shown.size()), images);
     }
@@ -165,50 +146,46 @@ protected:
     MessageResult menuChar(char typed)
     {
         return send(WM_MENUCHAR, MAKEWPARAM(static_cast<unsigned char>(typed), MF_POPUP),
-                    reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
+                    reinterpret_cast<LPARAM>(menu().handle()));
     }
 
     void highlight(int index)
     {
         send(WM_MENUSELECT, MAKEWPARAM(launcherFirstId + index, MF_OWNERDRAW | MF_HILITE),
-             reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
+             reinterpret_cast<LPARAM>(menu().handle()));
     }
 
-    // The program starts COM before its window; the shortcut below needs it too.
-    ComInitialization com;
-    MessageBoxRecorder boxes;
     TempFolder folder{"qメニュー"};
-    MainWindow window;
 };
 
 TEST_F(LauncherMenuTest, MenuListsEveryEntryAlignedWithColumnBreaksAndTheFolderItemLast)
 {
     iconsInShortColumns();
-    HICON normal = window.tray().icon();
+    HICON normal = window->tray().icon();
     rebuild();
 
-    int rows = window.launcherRowsPerColumn();
+    int rows = menu().rows();
     EXPECT_EQ(rows, (25 * desktopBottom() / 100) / 36);
     ASSERT_GE(rows, 1);
 
-    HMENU menu = window.launcherMenuHandle();
-    ASSERT_NE(menu, nullptr);
-    const auto& texts = window.launcherItemTexts();
-    const auto& paths = window.launcherItemPaths();
+    HMENU handle = menu().handle();
+    ASSERT_NE(handle, nullptr);
+    const auto& texts = menu().itemTexts();
+    const auto& paths = menu().itemPaths();
     std::size_t count = entryTexts.size() + 1;
-    ASSERT_EQ(GetMenuItemCount(menu), static_cast<int>(count));
+    ASSERT_EQ(GetMenuItemCount(handle), static_cast<int>(count));
     ASSERT_EQ(texts.size(), count);
     ASSERT_EQ(paths.size(), count);
     expectEveryItemShowsAnImage();
     // The text files share one picture.
-    EXPECT_LT(ImageList_GetImageCount(window.launcherImages()), static_cast<int>(count));
+    EXPECT_LT(ImageList_GetImageCount(menu().images()), static_cast<int>(count));
     int edge = 0, height = 0;
-    ImageList_GetIconSize(window.launcherImages(), &edge, &height);
+    ImageList_GetIconSize(menu().images(), &edge, &height);
     EXPECT_EQ(edge, 32);
 
     std::set<std::string> listed;
     for (std::size_t i = 0; i < count; ++i) {
-        ItemFacts facts = itemFacts(menu, static_cast<int>(i));
+        ItemFacts facts = itemFacts(handle, static_cast<int>(i));
         EXPECT_EQ(facts.id, launcherFirstId + i);
         EXPECT_EQ(facts.data, launcherFirstId + i);
         EXPECT_TRUE(facts.ownerDrawn);
@@ -225,26 +202,26 @@ TEST_F(LauncherMenuTest, MenuListsEveryEntryAlignedWithColumnBreaksAndTheFolderI
     EXPECT_EQ(texts.back(), "★ここ");
     EXPECT_EQ(paths.back(), folder.path());
 
-    EXPECT_EQ(window.tray().tip(), lastComponent(folder.path()));
-    EXPECT_EQ(window.tray().icon(), normal);
+    EXPECT_EQ(window->tray().tip(), lastComponent(folder.path()));
+    EXPECT_EQ(window->tray().icon(), normal);
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
 TEST_F(LauncherMenuTest, ExtensionSwitchesAndSmallIcons)
 {
     iconsInShortColumns();
-    window.active().PrintEnt = true;
-    window.active().IconSize = 16;
+    active().PrintEnt = true;
+    active().IconSize = 16;
     rebuild();
-    const auto& texts = window.launcherItemTexts();
+    const auto& texts = menu().itemTexts();
     EXPECT_EQ(texts[static_cast<std::size_t>(indexOf("Tool.exe"))], "Tool.exe");
     EXPECT_EQ(texts[static_cast<std::size_t>(indexOf("Doc.LNK"))], "Doc.LNK");
     EXPECT_EQ(texts[static_cast<std::size_t>(indexOf("Web.lnk"))], "Web");
     EXPECT_EQ(texts[static_cast<std::size_t>(indexOf(".profile"))], ".profile");
     int edge = 0, height = 0;
-    ImageList_GetIconSize(window.launcherImages(), &edge, &height);
+    ImageList_GetIconSize(menu().images(), &edge, &height);
     EXPECT_EQ(edge, 16);
-    EXPECT_EQ(window.launcherRowsPerColumn(), (25 * desktopBottom() / 100) / 20);
+    EXPECT_EQ(menu().rows(), (25 * desktopBottom() / 100) / 20);
 }
 
 TEST_F(LauncherMenuTest, EmptyAndMissingFolders)
@@ -253,35 +230,35 @@ TEST_F(LauncherMenuTest, EmptyAndMissingFolders)
     app::profile().writeString("NowFolder", "AppFolder", empty.path());
     iconsInShortColumns();
     rebuild();
-    EXPECT_EQ(GetMenuItemCount(window.launcherMenuHandle()), 1);
-    EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{empty.path()});
-    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 1);
+    EXPECT_EQ(GetMenuItemCount(menu().handle()), 1);
+    EXPECT_EQ(menu().itemPaths(), std::vector<std::string>{empty.path()});
+    EXPECT_EQ(ImageList_GetImageCount(menu().images()), 1);
     // The folder read again from the profile is shown in the edit box too.
-    EXPECT_EQ(window.currentFolderPath(), empty.path());
+    EXPECT_EQ(window->folderPage().currentFolder(), empty.path());
     char shown[MAX_PATH] = {};
-    GetDlgItemTextA(window.hwnd(), 1000, shown, MAX_PATH);
+    GetDlgItemTextA(window->hwnd(), 1000, shown, MAX_PATH);
     EXPECT_EQ(std::string(shown), empty.path());
 
-    window.active().PrintMyself = false;
+    active().PrintMyself = false;
     rebuild();
-    EXPECT_EQ(GetMenuItemCount(window.launcherMenuHandle()), 0);
-    EXPECT_TRUE(window.launcherItemTexts().empty());
-    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 0);
+    EXPECT_EQ(GetMenuItemCount(menu().handle()), 0);
+    EXPECT_TRUE(menu().itemTexts().empty());
+    EXPECT_EQ(ImageList_GetImageCount(menu().images()), 0);
 
     std::string missing = empty.path() + "\\なし";
     app::profile().writeString("NowFolder", "AppFolder", missing);
-    window.active().PrintMyself = true;
+    active().PrintMyself = true;
     rebuild();
-    EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{missing});
-    EXPECT_EQ(window.tray().tip(), "なし");
+    EXPECT_EQ(menu().itemPaths(), std::vector<std::string>{missing});
+    EXPECT_EQ(window->tray().tip(), "なし");
 
     // A folder path longer than any path buffer lists nothing and overruns nothing.
     std::string tooLong = empty.path() + "\\" + std::string(300, 'x');
     app::profile().writeString("NowFolder", "AppFolder", tooLong);
     rebuild();
-    EXPECT_EQ(window.launcherItemPaths(), std::vector<std::string>{tooLong});
-    EXPECT_EQ(ImageList_GetImageCount(window.launcherImages()), 1);
-    EXPECT_EQ(window.tray().tip(), std::string(63, 'x'));
+    EXPECT_EQ(menu().itemPaths(), std::vector<std::string>{tooLong});
+    EXPECT_EQ(ImageList_GetImageCount(menu().images()), 1);
+    EXPECT_EQ(window->tray().tip(), std::string(63, 'x'));
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
@@ -294,16 +271,16 @@ TEST_F(LauncherMenuTest, AnyProfileValuesBuildAnAlignedMenuWithAtLeastOneRow)
                           {32, 100, -32, 1},    {32, 0x7FFFFFFF, 0x7FFFFFFF, 0},
                           {16, 100, -2000000000, 0}};
     for (const Case& c : cases) {
-        LauncherSettings& set = window.active();
+        LauncherSettings& set = active();
         set.IconSize = c.iconSize;
         set.DesktopRatio = c.ratio;
         set.HeightSpace = c.space;
         set.IconPrint = c.mode;
         rebuild();
-        int count = GetMenuItemCount(window.launcherMenuHandle());
+        int count = GetMenuItemCount(menu().handle());
         EXPECT_EQ(count, static_cast<int>(entryTexts.size() + 1)) << c.iconSize;
         expectEveryItemShowsAnImage();
-        EXPECT_GE(window.launcherRowsPerColumn(), 1);
+        EXPECT_GE(menu().rows(), 1);
 
         MEASUREITEMSTRUCT item{};
         item.CtlType = ODT_MENU;
@@ -318,11 +295,11 @@ TEST_F(LauncherMenuTest, AnyProfileValuesBuildAnAlignedMenuWithAtLeastOneRow)
 }
 
 // Measures a text in the font of the set in force, as the menu's items are measured.
-SIZE extentInMenuFont(MainWindow& window, const std::string& text)
+SIZE extentInMenuFont(const LauncherSettings& set, HWND window, const std::string& text)
 {
-    LOGFONTA logFont = toLogFont(window.active().Font);
+    LOGFONTA logFont = toLogFont(set.Font);
     FontHandle font(CreateFontIndirectA(&logFont));
-    WindowDC dc(window.hwnd());
+    WindowDC dc(window);
     SelectedObject selected(dc.get(), font.get());
     SIZE extent{};
     GetTextExtentPointA(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
@@ -332,7 +309,7 @@ SIZE extentInMenuFont(MainWindow& window, const std::string& text)
 TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
 {
     iconsInShortColumns();
-    LauncherSettings& set = window.active();
+    LauncherSettings& set = active();
     set.IconPrint = 0;
     set.StringsNumber = 5;
     set.HeightSpace = 3;
@@ -344,8 +321,8 @@ TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
     item.itemID = launcherFirstId + index;
     item.itemData = launcherFirstId + index;
     ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
-    SIZE cut = extentInMenuFont(window, "abcde");
-    SIZE whole = extentInMenuFont(window, "abcdefghijk");
+    SIZE cut = extentInMenuFont(active(), window->hwnd(), "abcde");
+    SIZE whole = extentInMenuFont(active(), window->hwnd(), "abcdefghijk");
     ASSERT_GT(cut.cx, 0);
     ASSERT_LT(cut.cx, whole.cx);
     EXPECT_EQ(item.itemWidth, static_cast<UINT>(cut.cx));
@@ -357,7 +334,7 @@ TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
     index = indexOf("メモ.txt");
     item.itemData = launcherFirstId + index;
     ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
-    SIZE memo = extentInMenuFont(window, "メモ");
+    SIZE memo = extentInMenuFont(active(), window->hwnd(), "メモ");
     EXPECT_EQ(item.itemWidth, static_cast<UINT>(std::max<LONG>(memo.cx, 32) + 64));
     EXPECT_EQ(item.itemHeight, static_cast<UINT>(std::max<LONG>(memo.cy, 32) + 3));
 
@@ -387,7 +364,7 @@ TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
 
 TEST_F(LauncherMenuTest, BuiltForA150PercentMonitorItemsIconsAndTextAreHalfAsLargeAgain)
 {
-    LauncherSettings set = window.active();
+    LauncherSettings set = active();
     set.IconPrint = 2;
     set.IconSize = 32;
     set.HeightSpace = 4;
@@ -399,9 +376,9 @@ TEST_F(LauncherMenuTest, BuiltForA150PercentMonitorItemsIconsAndTextAreHalfAsLar
     LauncherMenu at144;
     at96.useSettings(set);
     at144.useSettings(set);
-    at96.build(window.hwnd(), folder.path(), "", {96, 768});
-    at144.build(window.hwnd(), folder.path(), "", {144, 1152});
-    ASSERT_EQ(at144.paths(), at96.paths());
+    at96.build(window->hwnd(), folder.path(), "", {96, 768});
+    at144.build(window->hwnd(), folder.path(), "", {144, 1152});
+    ASSERT_EQ(at144.itemPaths(), at96.itemPaths());
 
     int edge96 = 0;
     int edge144 = 0;
@@ -417,12 +394,12 @@ TEST_F(LauncherMenuTest, BuiltForA150PercentMonitorItemsIconsAndTextAreHalfAsLar
     EXPECT_EQ(at144.rows(), at96.rows());
 
     auto measured = [&](const LauncherMenu& menu, const std::string& name) {
-        auto index = std::find(menu.paths().begin(), menu.paths().end(), folder.file(name)) -
-                     menu.paths().begin();
+        const auto paths = menu.itemPaths();
+        auto index = std::find(paths.begin(), paths.end(), folder.file(name)) - paths.begin();
         MEASUREITEMSTRUCT item{};
         item.CtlType = ODT_MENU;
         item.itemData = launcherFirstId + static_cast<UINT>(index);
-        EXPECT_TRUE(menu.measure(window.hwnd(), item));
+        EXPECT_TRUE(menu.measure(window->hwnd(), item));
         return item;
     };
     MEASUREITEMSTRUCT small = measured(at96, "abcdefghijk.txt");
@@ -494,7 +471,7 @@ private:
 TEST_F(LauncherMenuTest, DrawingPlacesIconAndTextAndUsesTheStateColours)
 {
     iconsInShortColumns();
-    LauncherSettings& set = window.active();
+    LauncherSettings& set = active();
     const COLORREF background = RGB(10, 200, 30);
     set.BackgroundColor = background;
     set.FontRGB = RGB(200, 0, 0);
@@ -503,7 +480,7 @@ TEST_F(LauncherMenuTest, DrawingPlacesIconAndTextAndUsesTheStateColours)
     int index = indexOf("メモ.txt");
 
     {
-        DrawnItem drawn(window, index, 0);
+        DrawnItem drawn(*window, index, 0);
         ASSERT_TRUE(drawn.handled);
         EXPECT_EQ(drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1), background);
         EXPECT_GE(drawn.firstInkColumn(0, background), 4);
@@ -512,7 +489,7 @@ TEST_F(LauncherMenuTest, DrawingPlacesIconAndTextAndUsesTheStateColours)
     set.IconSize = 32;
     rebuild();
     {
-        DrawnItem drawn(window, index, 0);
+        DrawnItem drawn(*window, index, 0);
         // The icon fills the left 32 columns; nothing is written between it and the text.
         int ink = drawn.firstInkColumn(0, background);
         EXPECT_GE(ink, 0);
@@ -525,12 +502,12 @@ TEST_F(LauncherMenuTest, DrawingPlacesIconAndTextAndUsesTheStateColours)
     // opened with the mouse, an inactive menu); Wine never does.
     for (UINT state : {UINT(ODS_SELECTED), UINT(ODS_FOCUS), UINT(ODS_SELECTED | ODS_NOACCEL),
                        UINT(ODS_SELECTED | ODS_INACTIVE | ODS_NOACCEL)}) {
-        DrawnItem drawn(window, index, state);
+        DrawnItem drawn(*window, index, state);
         EXPECT_EQ(drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1),
                   GetSysColor(COLOR_HIGHLIGHT)) << state;
     }
     {
-        DrawnItem drawn(window, index, ODS_NOACCEL);
+        DrawnItem drawn(*window, index, ODS_NOACCEL);
         EXPECT_EQ(drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1), background);
     }
 }
@@ -539,14 +516,14 @@ TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
 {
     iconsInShortColumns();
     const COLORREF background = RGB(10, 200, 30);
-    window.active().BackgroundColor = background;
+    active().BackgroundColor = background;
     for (int size : {32, 16}) {
-        window.active().IconSize = size;
+        active().IconSize = size;
         rebuild();
         // Each entry's own icon, asked for by its path, one image each.
         ImageListHandle own(ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 0, 16));
         ImageList_SetBkColor(own.get(), CLR_NONE);
-        const auto& paths = window.launcherItemPaths();
+        const auto& paths = menu().itemPaths();
         for (std::size_t i = 0; i < paths.size(); ++i) {
             SHFILEINFOA info{};
             UINT sizeFlag = size == 32 ? SHGFI_LARGEICON : SHGFI_SMALLICON;
@@ -557,7 +534,7 @@ TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
 
             if (isShellLinkName(paths[i]))
                 continue;
-            DrawnItem shared(window, static_cast<int>(i), 0);
+            DrawnItem shared(*window, static_cast<int>(i), 0);
             DrawnItem alone(own.get(), static_cast<int>(i), background);
             int differing = 0;
             for (int y = 0; y < size; ++y)
@@ -568,7 +545,7 @@ TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
         // A shortcut shows its target's picture, and the shell's arrow in its lower left
         // quarter (Wine's own shortcut icon shows the arrow alone, and no arrow when small).
         int link = indexOf("Web.lnk");
-        DrawnItem shortcut(window, link, 0), target(window, indexOf("Tool.exe"), 0);
+        DrawnItem shortcut(*window, link, 0), target(*window, indexOf("Tool.exe"), 0);
         DrawnItem shell(own.get(), link, background);
         int outsideTheArrow = 0, arrow = 0, arrowDrawn = 0;
         for (int y = 0; y < size; ++y)
@@ -591,24 +568,24 @@ TEST_F(LauncherMenuTest, MenuSelectFollowsLauncherItemsOnly)
     iconsInShortColumns();
     rebuild();
     highlight(3);
-    EXPECT_EQ(window.highlightedEntry(), 3);
-    LPARAM launcher = reinterpret_cast<LPARAM>(window.launcherMenuHandle());
+    EXPECT_EQ(menu().highlighted(), 3);
+    LPARAM launcher = reinterpret_cast<LPARAM>(menu().handle());
     MessageResult answer = send(WM_MENUSELECT, MAKEWPARAM(32772, MF_HILITE), launcher);
     EXPECT_TRUE(answer.handled);
-    EXPECT_EQ(window.highlightedEntry(), 3);
+    EXPECT_EQ(menu().highlighted(), 3);
 
     // The window's system menu is not the launcher menu: its highlight and typed keys are left
     // to the system, and the space bar collects nothing.
-    LPARAM system = reinterpret_cast<LPARAM>(GetSystemMenu(window.hwnd(), FALSE));
+    LPARAM system = reinterpret_cast<LPARAM>(GetSystemMenu(window->hwnd(), FALSE));
     send(WM_MENUSELECT, MAKEWPARAM(launcherFirstId + 5, MF_HILITE), system);
-    EXPECT_EQ(window.highlightedEntry(), 3);
+    EXPECT_EQ(menu().highlighted(), 3);
     EXPECT_EQ(send(WM_MENUCHAR, MAKEWPARAM('a', MF_SYSMENU), system).value, 0);
     EXPECT_EQ(send(WM_MENUCHAR, MAKEWPARAM(' ', MF_SYSMENU), system).value, 0);
-    EXPECT_TRUE(window.multiRun().entries().empty());
-    EXPECT_FALSE(IsWindowVisible(window.multiRun().hwnd()));
+    EXPECT_TRUE(window->multiRun().entries().empty());
+    EXPECT_FALSE(IsWindowVisible(window->multiRun().hwnd()));
     // The menu closing.
     send(WM_MENUSELECT, MAKEWPARAM(0xFFFF, 0xFFFF), 0);
-    EXPECT_EQ(window.highlightedEntry(), 3);
+    EXPECT_EQ(menu().highlighted(), 3);
 }
 
 TEST_F(LauncherMenuTest, TypedLetterCyclesThroughMatchingEntriesAndOthersAreIgnored)
@@ -626,14 +603,14 @@ TEST_F(LauncherMenuTest, TypedLetterCyclesThroughMatchingEntriesAndOthersAreIgno
         ASSERT_TRUE(answer.handled);
         ASSERT_EQ(HIWORD(answer.value), MNC_SELECT);
         answers.push_back(LOWORD(answer.value));
-        EXPECT_EQ(window.highlightedEntry(), answers.back());
+        EXPECT_EQ(menu().highlighted(), answers.back());
     }
     EXPECT_EQ(std::set<int>(answers.begin(), answers.begin() + 6), aEntries);
     EXPECT_EQ(answers[6], answers[0]);
 
-    int before = window.highlightedEntry();
+    int before = menu().highlighted();
     EXPECT_EQ(menuChar('q').value, 0);
-    EXPECT_EQ(window.highlightedEntry(), before);
+    EXPECT_EQ(menu().highlighted(), before);
 }
 
 TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureAndKeys)
@@ -651,7 +628,7 @@ TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureA
     iconsInShortColumns();
     rebuild();
 
-    const auto& realPaths = window.launcherRealPaths();
+    const auto& realPaths = menu().itemRealPaths();
     auto indexOfReal = [&](const std::wstring& name) {
         auto found = std::find(realPaths.begin(), realPaths.end(),
                                reinterpret_cast<const char16_t*>((folderPath + L"\\" + name).c_str()));
@@ -661,26 +638,26 @@ TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureA
     int naiveIndex = indexOfReal(naive);
     ASSERT_GE(koreanIndex, 0);
     ASSERT_GE(naiveIndex, 0);
-    EXPECT_EQ(window.launcherRealTexts()[static_cast<std::size_t>(koreanIndex)], koreanText);
-    EXPECT_EQ(window.launcherRealTexts()[static_cast<std::size_t>(naiveIndex)], naiveText);
+    EXPECT_EQ(menu().itemRealTexts()[static_cast<std::size_t>(koreanIndex)], koreanText);
+    EXPECT_EQ(menu().itemRealTexts()[static_cast<std::size_t>(naiveIndex)], naiveText);
     // Names the code page holds keep the ANSI path alone, byte for byte.
     int memo = indexOf("メモ.txt");
     ASSERT_GE(memo, 0);
-    EXPECT_TRUE(window.launcherRealPaths()[static_cast<std::size_t>(memo)].empty());
+    EXPECT_TRUE(menu().itemRealPaths()[static_cast<std::size_t>(memo)].empty());
     // The pictures are those of their types, as for the ordinary names beside them.
-    EXPECT_EQ(window.launcherImageOf(koreanIndex), window.launcherImageOf(memo));
-    EXPECT_EQ(window.launcherImageOf(naiveIndex), window.launcherImageOf(indexOf("ordinary.exe")));
+    EXPECT_EQ(imageOf(koreanIndex), imageOf(memo));
+    EXPECT_EQ(imageOf(naiveIndex), imageOf(indexOf("ordinary.exe")));
 
     // The menu's character in UTF-16, as a Unicode menu loop sends it.
     highlight(0);
-    LRESULT answer = SendMessageW(window.hwnd(), WM_MENUCHAR, MAKEWPARAM(L'한', MF_POPUP),
-                                  reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
+    LRESULT answer = SendMessageW(window->hwnd(), WM_MENUCHAR, MAKEWPARAM(L'한', MF_POPUP),
+                                  reinterpret_cast<LPARAM>(menu().handle()));
     EXPECT_EQ(HIWORD(answer), MNC_SELECT);
     EXPECT_EQ(LOWORD(answer), koreanIndex);
-    EXPECT_EQ(window.highlightedEntry(), koreanIndex);
+    EXPECT_EQ(menu().highlighted(), koreanIndex);
     // Characters the code page holds still reach the ANSI handling.
-    answer = SendMessageW(window.hwnd(), WM_MENUCHAR, MAKEWPARAM(L'o', MF_POPUP),
-                          reinterpret_cast<LPARAM>(window.launcherMenuHandle()));
+    answer = SendMessageW(window->hwnd(), WM_MENUCHAR, MAKEWPARAM(L'o', MF_POPUP),
+                          reinterpret_cast<LPARAM>(menu().handle()));
     EXPECT_EQ(LOWORD(answer), indexOf("ordinary.exe"));
 
     send(WM_COMMAND, MAKEWPARAM(launcherFirstId + naiveIndex, 0));
@@ -694,7 +671,7 @@ TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureA
     // The space bar collects it with its real name, which the run list shows and runs by.
     highlight(naiveIndex);
     menuChar(' ');
-    MultiRunWindow& multiRun = window.multiRun();
+    MultiRunWindow& multiRun = window->multiRun();
     ASSERT_EQ(multiRun.entries().size(), 1u);
     EXPECT_EQ(multiRun.entries()[0].realPath, fromWide(naivePath.c_str()));
     wchar_t line[MAX_PATH] = {};
@@ -715,25 +692,25 @@ TEST_F(LauncherMenuTest, SpaceBarCollectsEntriesIntoTheMultipleExecutionList)
 {
     iconsInShortColumns();
     rebuild();
-    const auto& paths = window.launcherItemPaths();
+    const auto& paths = menu().itemPaths();
     highlight(0);
     for (int i = 1; i <= 3; ++i) {
         MessageResult answer = menuChar(' ');
         EXPECT_EQ(answer.value, MAKELRESULT(i, MNC_SELECT));
     }
-    std::vector<RunEntry> entries = window.multiRun().entries();
+    std::vector<RunEntry> entries = window->multiRun().entries();
     ASSERT_EQ(entries.size(), 3u);
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(entries[i].entryText, paths[i]);
         EXPECT_EQ(entries[i].pathLength, static_cast<int>(paths[i].size()));
     }
-    EXPECT_TRUE(IsWindowVisible(window.multiRun().hwnd()));
+    EXPECT_TRUE(IsWindowVisible(window->multiRun().hwnd()));
 
     // The last entry (the folder item) wraps the highlight to the first.
     int last = static_cast<int>(paths.size()) - 1;
     highlight(last);
     EXPECT_EQ(menuChar(' ').value, MAKELRESULT(0, MNC_SELECT));
-    EXPECT_EQ(window.multiRun().entries().back().entryText, folder.path());
+    EXPECT_EQ(window->multiRun().entries().back().entryText, folder.path());
 
     // With Shift held the same entry goes in again and again, and the highlight stays.
     BYTE keys[256];
@@ -746,11 +723,11 @@ TEST_F(LauncherMenuTest, SpaceBarCollectsEntriesIntoTheMultipleExecutionList)
     EXPECT_EQ(menuChar(' ').value, 0);
     EXPECT_EQ(menuChar(' ').value, 0);
     SetKeyboardState(keys);
-    entries = window.multiRun().entries();
+    entries = window->multiRun().entries();
     ASSERT_EQ(entries.size(), 6u);
     EXPECT_EQ(entries[4].entryText, paths[2]);
     EXPECT_EQ(entries[5].entryText, paths[2]);
-    EXPECT_EQ(window.highlightedEntry(), 2);
+    EXPECT_EQ(menu().highlighted(), 2);
 }
 
 TEST_F(LauncherMenuTest, TrayClicksPopUpTheMenusAndTheCommandPopupSilencesTheKeyboard)
@@ -763,7 +740,7 @@ TEST_F(LauncherMenuTest, TrayClicksPopUpTheMenusAndTheCommandPopupSilencesTheKey
     {
         InsideMenu inside([&](HWND) { shown = true; });
         for (UINT mouse : {WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_MOUSEMOVE, WM_RBUTTONUP})
-            EXPECT_EQ(send(trayCallbackMessage, TrayIcon::iconId, mouse).value, 0);
+            EXPECT_EQ(send(TrayIcon::callbackMessage, TrayIcon::iconId, mouse).value, 0);
         pumpPostedMessages();
     }
     EXPECT_FALSE(shown);
@@ -772,25 +749,25 @@ TEST_F(LauncherMenuTest, TrayClicksPopUpTheMenusAndTheCommandPopupSilencesTheKey
     RECT launcherRect{};
     {
         InsideMenu inside([&](HWND menu) { GetWindowRect(menu, &launcherRect); });
-        send(trayCallbackMessage, TrayIcon::iconId, WM_LBUTTONDOWN);
+        send(TrayIcon::callbackMessage, TrayIcon::iconId, WM_LBUTTONDOWN);
         EXPECT_TRUE(inside.seen());
     }
     // The popup started with the first entry as the highlight.
-    EXPECT_EQ(window.highlightedEntry(), 0);
+    EXPECT_EQ(menu().highlighted(), 0);
     // Fourteen 36-pixel items in columns of (25% of the screen) / 36: at least three columns
     // of 32 pixels each.
     EXPECT_GE(launcherRect.right - launcherRect.left, 3 * 32);
 
     {
         InsideMenu inside([](HWND) {});
-        send(trayCallbackMessage, TrayIcon::iconId, WM_RBUTTONDOWN);
+        send(TrayIcon::callbackMessage, TrayIcon::iconId, WM_RBUTTONDOWN);
         EXPECT_TRUE(inside.seen());
     }
-    EXPECT_EQ(window.highlightedEntry(), -1);
+    EXPECT_EQ(menu().highlighted(), -1);
     EXPECT_EQ(menuChar('a').value, 0);
     EXPECT_EQ(menuChar(' ').value, 0);
-    EXPECT_TRUE(window.multiRun().entries().empty());
-    EXPECT_EQ(window.highlightedEntry(), -1);
+    EXPECT_TRUE(window->multiRun().entries().empty());
+    EXPECT_EQ(menu().highlighted(), -1);
 }
 
 TEST_F(LauncherMenuTest, HotKeyPopsTheMenuUpInTheBottomRightCorner)
@@ -836,7 +813,7 @@ TEST_F(LauncherMenuTest, CommandsAreRoutedByTheirIdRange)
     EXPECT_EQ(boxes.boxes()[0].caption, "ShellExecute");
     EXPECT_EQ(boxes.boxes()[0].text, systemErrorText(ERROR_FILE_NOT_FOUND));
     EXPECT_EQ(boxes.boxes()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONSTOP));
-    EXPECT_EQ(boxes.boxes()[0].owner, window.hwnd());
+    EXPECT_EQ(boxes.boxes()[0].owner, window->hwnd());
 
     // Ids past the entries and folder ids past the folder list are consumed and do nothing.
     boxes.clear();
@@ -918,7 +895,7 @@ TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpen
                 keybd_event(VK_SHIFT, 0, 0, 0);
                 Sleep(20);
             }
-            PostMessageA(window.hwnd(), WM_COMMAND, MAKEWPARAM(launcherFirstId + second, 0), 0);
+            PostMessageA(window->hwnd(), WM_COMMAND, MAKEWPARAM(launcherFirstId + second, 0), 0);
         }, true);
         OnWindow secondPrompt(folder.file("second.exe"), [&](HWND prompt) {
             SetDlgItemTextA(prompt, 1047, "-two \"ソフト\"");
@@ -926,8 +903,8 @@ TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpen
         });
         // Ends the waits of prompts that would never end.
         ThreadTimer watchdog(15000, [&] {
-            if (window.paramPrompt().isOpen())
-                window.paramPrompt().endDialog(IDCANCEL);
+            if (launcher().paramPrompt().isOpen())
+                launcher().paramPrompt().endDialog(IDCANCEL);
         });
         send(WM_COMMAND, MAKEWPARAM(launcherFirstId + first, 0));
         EXPECT_TRUE(firstPrompt.done());
@@ -941,8 +918,8 @@ TEST_F(LauncherMenuTest, EntriesStartInTheLauncherFolderAndANewPromptEndsTheOpen
     // program started is still running or has written its record.
     pumpPostedMessages();
     EXPECT_FALSE(processRunning("first.exe") || fileExists(folder.file("first.log")));
-    EXPECT_FALSE(window.paramPrompt().isOpen());
-    EXPECT_EQ(window.paramPrompt().paramHistory, std::vector<std::string>{"-two \"ソフト\""});
+    EXPECT_FALSE(launcher().paramPrompt().isOpen());
+    EXPECT_EQ(launcher().paramPrompt().paramHistory, std::vector<std::string>{"-two \"ソフト\""});
     EXPECT_TRUE(boxes.boxes().empty());
 }
 
@@ -950,14 +927,14 @@ TEST_F(LauncherMenuTest, FolderCommandSwitchesTheCurrentFolder)
 {
     TempFolder other("qother");
     other.write("only.txt");
-    window.addFolder(folder.path());
-    window.addFolder(other.path());
-    ASSERT_EQ(window.folderList().size(), 2u);
+    window->folderPage().addFolder(folder.path());
+    window->folderPage().addFolder(other.path());
+    ASSERT_EQ(window->folderList().paths().size(), 2u);
     iconsInShortColumns();
     send(WM_COMMAND, MAKEWPARAM(folderFirstId + 1, 0), 0);
-    EXPECT_EQ(window.currentFolderPath(), other.path());
+    EXPECT_EQ(window->folderPage().currentFolder(), other.path());
     EXPECT_EQ(app::profile().readString("NowFolder", "AppFolder", ""), other.path());
-    EXPECT_EQ(window.launcherItemPaths().front(), other.file("only.txt"));
+    EXPECT_EQ(menu().itemPaths().front(), other.file("only.txt"));
 }
 
 TEST_F(LauncherMenuTest, AFolderBeyondTheIdRangeListsTheEntriesThatFit)
@@ -972,21 +949,21 @@ TEST_F(LauncherMenuTest, AFolderBeyondTheIdRangeListsTheEntriesThatFit)
         CloseHandle(file);
     }
     app::profile().writeString("NowFolder", "AppFolder", big.path());
-    LauncherSettings& set = window.active();
+    LauncherSettings& set = active();
     set.IconPrint = 0;
     set.IconSize = 16;
     set.PrintMyself = true;
     rebuild();
-    HMENU menu = window.launcherMenuHandle();
-    ASSERT_EQ(GetMenuItemCount(menu), 4096);
+    HMENU handle = menu().handle();
+    ASSERT_EQ(GetMenuItemCount(handle), 4096);
     expectEveryItemShowsAnImage();
     // Files of one type and the folder item: two pictures for 4,096 items.
-    EXPECT_LE(ImageList_GetImageCount(window.launcherImages()), 2);
-    EXPECT_EQ(window.launcherItemTexts().size(), 4096u);
+    EXPECT_LE(ImageList_GetImageCount(menu().images()), 2);
+    EXPECT_EQ(menu().itemTexts().size(), 4096u);
     // The folder item keeps the last launcher id; no item takes a folder id.
-    EXPECT_EQ(itemFacts(menu, 4095).id, launcherLastId);
-    EXPECT_EQ(window.launcherItemPaths().back(), big.path());
-    const auto& paths = window.launcherItemPaths();
+    EXPECT_EQ(itemFacts(handle, 4095).id, launcherLastId);
+    EXPECT_EQ(menu().itemPaths().back(), big.path());
+    const auto& paths = menu().itemPaths();
     EXPECT_TRUE(std::all_of(paths.begin(), paths.end() - 1, [&](const std::string& path) {
         return path.compare(0, big.path().size() + 2, big.path() + "\\f") == 0;
     }));

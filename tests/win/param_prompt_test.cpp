@@ -1,6 +1,6 @@
 // The launch-parameter prompt as a real modal dialog: its title, its history list, its limit,
 // and what OK and Cancel leave behind.
-#include "multirun/param_prompt_win.h"
+#include "launcher/param_prompt_win.h"
 
 #include "resources/resource.h"
 #include "tests/win/support/win_test_support.h"

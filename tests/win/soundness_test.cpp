@@ -1,6 +1,6 @@
 // The launcher where daily use gets rough, against the real shell, registry and window manager:
 // a taskbar that loses its icons and a start on a damaged profile.
-#include "app/main_window_win.h"
+#include "tests/win/support/main_window_fixture.h"
 
 #include "common/path_text.h"
 #include "framework/application_win.h"
@@ -37,55 +37,42 @@ void taskbarLoses(HWND window)
     Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-class SoundnessTest : public ::testing::Test {
+class SoundnessTest : public MainWindowTest {
 protected:
     void SetUp() override
     {
-        clearTestProfile();
+        MainWindowTest::SetUp();
         folder.write("alpha.txt");
         folder.write("beta.txt");
         app::profile().writeString("NowFolder", "AppFolder", folder.path());
     }
 
-    void TearDown() override
-    {
-        window.destroyWindow();
-        app::setMainWindow(nullptr);
-        clearTestProfile();
-    }
+    void start() { ASSERT_TRUE(MainWindowTest::start()); }
 
-    void start()
-    {
-        ASSERT_TRUE(window.createModeless(nullptr));
-        ASSERT_TRUE(window.multiRun().create(window.hwnd()));
-    }
-
-    MessageBoxRecorder boxes;
     TempFolder folder{"q健全"};
-    MainWindow window;
 };
 
 TEST_F(SoundnessTest, TheIconComesBackWithItsIconAndTipWhenTheTaskbarDoes)
 {
     start();
-    HWND main = window.hwnd();
+    HWND main = window->hwnd();
     ASSERT_TRUE(taskbarHolds(main));
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
-    HICON icon = window.tray().icon();
-    std::string tip = window.tray().tip();
+    HICON icon = window->tray().icon();
+    std::string tip = window->tray().tip();
     EXPECT_EQ(tip, lastComponent(folder.path()));
 
     taskbarLoses(main);
     ASSERT_FALSE(taskbarHolds(main));
     SendMessageA(main, taskbarCreated, 0, 0);
     EXPECT_TRUE(taskbarHolds(main));
-    EXPECT_EQ(window.tray().icon(), icon);
-    EXPECT_EQ(window.tray().tip(), tip);
-    EXPECT_FALSE(window.trayRetryPending());
+    EXPECT_EQ(window->tray().icon(), icon);
+    EXPECT_EQ(window->tray().tip(), tip);
+    EXPECT_FALSE(window->tray().retryPending());
 
     // The message while the icon is up leaves one icon: a single removal takes it away.
     SendMessageA(main, taskbarCreated, 0, 0);
-    EXPECT_FALSE(window.trayRetryPending());
+    EXPECT_FALSE(window->tray().retryPending());
     taskbarLoses(main);
     EXPECT_FALSE(taskbarHolds(main));
 
@@ -116,21 +103,21 @@ TEST_F(SoundnessTest, ADamagedProfileStartsWithSaneSettingsAMenuAndNoMessage)
 
     start();
     EXPECT_TRUE(boxes.boxes().empty());
-    EXPECT_TRUE(taskbarHolds(window.hwnd()));
-    const LauncherSettings& set = window.active();
+    EXPECT_TRUE(taskbarHolds(window->hwnd()));
+    const LauncherSettings& set = active();
     EXPECT_EQ(set.IconSize, 32);
     EXPECT_EQ(set.IconPrint, 2);
     EXPECT_EQ(set.DesktopRatio, 100);
     EXPECT_EQ(set.StringsNumber, 260);
-    EXPECT_EQ(window.settings().folderSetCount(), 0u);
-    EXPECT_EQ(window.launcherHotkeyWord(), 0);
-    EXPECT_EQ(window.multiRun().hotkey(), 0);
-    EXPECT_TRUE(window.multiRun().wakeupListsToRun().empty());
-    EXPECT_EQ(window.folderList().size(), static_cast<std::size_t>(maxFolders));
+    EXPECT_EQ(window->settingsChain().folderSetCount(), 0u);
+    EXPECT_EQ(window->launcherHotkey(), 0);
+    EXPECT_EQ(window->multiRun().hotkey(), 0);
+    EXPECT_TRUE(window->multiRun().wakeupListsToRun().empty());
+    EXPECT_EQ(window->folderList().paths().size(), static_cast<std::size_t>(maxFolders));
     // Both entries and the folder item, named by the default text.
-    ASSERT_EQ(window.launcherItemTexts().size(), 3u);
-    EXPECT_EQ(window.launcherItemTexts()[2], ":☆フォルダ☆");
-    EXPECT_EQ(GetMenuItemCount(window.launcherMenuHandle()), 3);
+    ASSERT_EQ(menu().itemTexts().size(), 3u);
+    EXPECT_EQ(menu().itemTexts()[2], ":☆フォルダ☆");
+    EXPECT_EQ(GetMenuItemCount(menu().handle()), 3);
 }
 
 }  // namespace

@@ -51,7 +51,7 @@ void MultiRunTestBase::TearDown()
 
 std::unique_ptr<MultiRunWindow> createMultiRunWindow()
 {
-    auto window = std::make_unique<MultiRunWindow>();
+    auto window = std::make_unique<MultiRunWindow>(app::profile());
     if (!window->create(nullptr))
         return nullptr;
     return window;

@@ -1,6 +1,6 @@
-#include "multirun/param_prompt_win.h"
+#include "launcher/param_prompt_win.h"
 
-#include "multirun/param_history.h"
+#include "launcher/param_history.h"
 #include "resources/resource.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "multirun/param_history.h"
+#include "launcher/param_history.h"
 
 void rememberParameter(std::vector<std::string>& history, const std::string& text)
 {
