@@ -96,6 +96,9 @@ struct ChangeNotification {
     static Handle invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE h) noexcept { FindCloseChangeNotification(h); }
 };
+struct DeviceNotification : Base<HDEVNOTIFY> {
+    static void close(HDEVNOTIFY h) noexcept { UnregisterDeviceNotification(h); }
+};
 struct RegistryKey : Base<HKEY> {
     static void close(HKEY h) noexcept { RegCloseKey(h); }
 };
@@ -123,6 +126,7 @@ using KernelHandle = UniqueHandle<handle_traits::Kernel>;
 using FileHandle = UniqueHandle<handle_traits::File>;
 using FindHandle = UniqueHandle<handle_traits::Find>;
 using ChangeNotificationHandle = UniqueHandle<handle_traits::ChangeNotification>;
+using DeviceNotification = UniqueHandle<handle_traits::DeviceNotification>;
 using RegistryKey = UniqueHandle<handle_traits::RegistryKey>;
 using WindowHandle = UniqueHandle<handle_traits::Window>;
 using ItemIdList = UniqueHandle<handle_traits::ItemIdList>;

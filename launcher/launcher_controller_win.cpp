@@ -172,6 +172,22 @@ void LauncherController::buildLauncherMenuFor(const MenuTarget& target)
     SetPropA(hwnd(), buildsProperty_, reinterpret_cast<HANDLE>(++menuBuilds_));
 }
 
+void LauncherController::catchUpWithFolder()
+{
+    // A watch that is not running (its folder went and came back, its volume was asked to go)
+    // or that follows a folder no longer at its path is taken up again, and the menu built,
+    // since it may be older than the folder; a folder still gone keeps the last menu. A change
+    // nobody waited for (under a modal dialog) or one not yet settled is built now.
+    const std::string& folder = folderPage_.currentFolder();
+    bool rebuildNow = false;
+    if (!folderWatch_.stillAtItsPath())
+        rebuildNow = folderWatch_.followAnew(folder);
+    else
+        rebuildNow = folderWatch_.takeChange();
+    if (rebuildNow)
+        rebuild(planFor(RebuildReason::watch));
+}
+
 MessageResult LauncherController::followDisplayChange(WPARAM, LPARAM)
 {
     // Rebuilt now rather than at the next popup; the dialog still scales itself.
@@ -195,7 +211,9 @@ void LauncherController::folderListReloaded()
 MessageResult LauncherController::answerTrayClick(WPARAM, LPARAM lParam)
 {
     UINT mouse = static_cast<UINT>(lParam);
-    if (mouse != WM_LBUTTONDOWN && mouse != WM_RBUTTONDOWN)
+    // A button-down dispatched while a popup is open (by a loop inside it) would make the
+    // second popup fail and take the first one for closed.
+    if ((mouse != WM_LBUTTONDOWN && mouse != WM_RBUTTONDOWN) || menuOnScreen_)
         return MessageResult::of(0);
     SetForegroundWindow(hwnd());
 
@@ -220,6 +238,7 @@ MessageResult LauncherController::answerTrayClick(WPARAM, LPARAM lParam)
 
 void LauncherController::popUpLauncherMenu(int x, int y, UINT alignment)
 {
+    catchUpWithFolder();
     fitLauncherMenuToPointer();
     menuOnScreen_ = true;
     launcherMenu_.popUp(hwnd(), x, y, alignment);
@@ -338,10 +357,25 @@ LRESULT CALLBACK LauncherController::receiveWideKeys(HWND window, UINT message, 
         return DefWindowProcW(window, message, wParam, lParam);
     WNDPROC ansiProcedure = self->ansiProcedure_;
     if (message == WM_MENUCHAR && self->forLauncherMenu(lParam)) {
-        wchar_t typed[2] = {static_cast<wchar_t>(LOWORD(wParam)), 0};
+        auto unit = static_cast<wchar_t>(LOWORD(wParam));
+        // A character outside the basic plane comes as two units, one message each.
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            self->highSurrogate_ = unit;
+            return 0;
+        }
+        wchar_t typed[3] = {unit, 0, 0};
+        char32_t character = unit;
+        if (unit >= 0xDC00 && unit <= 0xDFFF && self->highSurrogate_) {
+            typed[0] = self->highSurrogate_;
+            typed[1] = unit;
+            character = 0x10000 + ((static_cast<char32_t>(self->highSurrogate_) - 0xD800) << 10) +
+                        (static_cast<char32_t>(unit) - 0xDC00);
+        }
+        self->highSurrogate_ = 0;
         std::string ansi;
         if (!narrowedExactly(typed, ansi))
-            return static_cast<LRESULT>(self->launcherMenu_.answerTypedRealKey(typed[0]).result);
+            return static_cast<LRESULT>(
+                self->launcherMenu_.answerTypedRealKey(character).result);
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ansiProcedure));

@@ -82,6 +82,7 @@ private:
     // another DPI or height than the one it was built for, and when a monitor's scale or size
     // changes, it is built again for the monitor under the pointer.
     void fitLauncherMenuToPointer();
+    void catchUpWithFolder();
     void buildLauncherMenuFor(const MenuTarget& target);
 
     bool forLauncherMenu(LPARAM menu) const;
@@ -124,4 +125,6 @@ private:
     UINT_PTR menuBuilds_ = 0;
     // The dialog's own (ANSI) window procedure, which the wide one in front of it hands on to.
     WNDPROC ansiProcedure_ = nullptr;
+    // The first half of a typed character outside the basic plane, until its second comes.
+    wchar_t highSurrogate_ = 0;
 };

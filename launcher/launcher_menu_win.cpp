@@ -25,8 +25,9 @@ namespace {
 // (the file's own icon) or an icon handler that looks into each file.
 bool typeDrawsEachFile(const std::string& extension)
 {
+    // The value need not end in a zero when it fills the buffer: one byte is kept for it.
     char type[256] = {};
-    LONG size = sizeof(type);
+    LONG size = sizeof(type) - 1;
     if (RegQueryValueA(HKEY_CLASSES_ROOT, ("." + extension).c_str(), type, &size) !=
             ERROR_SUCCESS ||
         !type[0])
@@ -40,7 +41,7 @@ bool typeDrawsEachFile(const std::string& extension)
         return true;
     }
     char icon[MAX_PATH] = {};
-    size = sizeof(icon);
+    size = sizeof(icon) - 1;
     if (RegQueryValueA(HKEY_CLASSES_ROOT, (progId + "\\DefaultIcon").c_str(), icon, &size) !=
         ERROR_SUCCESS)
         return false;
@@ -490,12 +491,29 @@ TypeAheadAnswer LauncherMenu::answerTypedKey(WPARAM wParam)
 {
     unsigned char typed = static_cast<unsigned char>(LOWORD(wParam) & 0xFF);
     bool shiftHeld = typed == ' ' && GetKeyState(VK_SHIFT) < 0;
-    TypeAheadAnswer answer = typeAhead(menuSelection, itemTexts(), typed, shiftHeld);
+    // An entry with a real name is known by its real first character: its text in the code
+    // page begins with "?" where the code page has none, and "?" typed is not that character.
+    std::vector<std::string> texts;
+    texts.reserve(entries_.size());
+    for (const LauncherEntry& entry : entries_) {
+        if (entry.realText.empty()) {
+            texts.push_back(entry.text);
+            continue;
+        }
+        std::u16string first = entry.realText.substr(
+            0, entry.realText.size() > 1 && entry.realText[0] >= 0xD800 &&
+                       entry.realText[0] <= 0xDBFF
+                   ? 2
+                   : 1);
+        std::string narrowed;
+        texts.push_back(narrowedExactly(first, narrowed) ? narrowed : std::string());
+    }
+    TypeAheadAnswer answer = typeAhead(menuSelection, texts, typed, shiftHeld);
     menuSelection = answer.selection;
     return answer;
 }
 
-TypeAheadAnswer LauncherMenu::answerTypedRealKey(wchar_t typed)
+TypeAheadAnswer LauncherMenu::answerTypedRealKey(char32_t typed)
 {
     TypeAheadAnswer answer = typeAheadReal(menuSelection, itemRealTexts(), typed);
     menuSelection = answer.selection;

@@ -75,7 +75,7 @@ public:
     // entry (the answer's collected).
     TypeAheadAnswer answerTypedKey(WPARAM wParam);
     // The same for a character the window received as UTF-16.
-    TypeAheadAnswer answerTypedRealKey(wchar_t typed);
+    TypeAheadAnswer answerTypedRealKey(char32_t typed);
 
     // The path of a launcher command's entry; empty for an id that names none.
     std::string pathOf(unsigned id) const;

@@ -64,30 +64,6 @@ int desktopBottom()
     return rect.bottom;
 }
 
-// Runs the action from inside the next menu loop, once its window is up, then closes the menu.
-class InsideMenu {
-public:
-    explicit InsideMenu(std::function<void(HWND)> action)
-        : action_(std::move(action)), timer_(30, [this] { actOnceTheMenuIsUp(); })
-    {
-    }
-    bool seen() const { return seen_; }
-
-private:
-    void actOnceTheMenuIsUp()
-    {
-        HWND menu = FindWindowA("#32768", nullptr);
-        if (seen_ || !menu || !IsWindowVisible(menu))
-            return;
-        seen_ = true;
-        action_(menu);
-        EndMenu();
-    }
-    bool seen_ = false;
-    std::function<void(HWND)> action_;
-    ThreadTimer timer_;
-};
-
 class LauncherMenuTest : public MainWindowTest {
 protected:
     void SetUp() override
@@ -611,6 +587,31 @@ TEST_F(LauncherMenuTest, TypedLetterCyclesThroughMatchingEntriesAndOthersAreIgno
     int before = menu().highlighted();
     EXPECT_EQ(menuChar('q').value, 0);
     EXPECT_EQ(menu().highlighted(), before);
+}
+
+TEST_F(LauncherMenuTest, ACharacterBeyondTheBasicPlaneIsTypedInTwoHalves)
+{
+    const std::wstring tune = widePath(folder.path()) + L"\\🎵曲.txt";
+    FileHandle(CreateFileW(tune.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    rebuild();
+    auto real = menu().itemRealTexts();
+    int entry = static_cast<int>(
+        std::find_if(real.begin(), real.end(),
+                     [](const std::u16string& text) { return text.rfind(u"🎵曲", 0) == 0; }) -
+        real.begin());
+    ASSERT_LT(entry, static_cast<int>(real.size()));
+    highlight(0);
+    // The window gets the character as UTF-16, one unit a message, as the menu loop sends it.
+    auto typed = [&](wchar_t unit) {
+        return SendMessageW(window->hwnd(), WM_MENUCHAR, MAKEWPARAM(unit, MF_POPUP),
+                            reinterpret_cast<LPARAM>(menu().handle()));
+    };
+    EXPECT_EQ(typed(0xD83C), 0);
+    EXPECT_EQ(typed(0xDFB5), static_cast<LRESULT>(highlightAnswer(entry)));
+    // Its text in the code page begins with "?", which a typed "?" is not.
+    highlight(0);
+    EXPECT_NE(LOWORD(menuChar('?').value), entry);
 }
 
 TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureAndKeys)

@@ -9,7 +9,21 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+
+// Runs the action from inside the next menu loop, once its window is up, then closes the menu.
+class InsideMenu {
+public:
+    explicit InsideMenu(std::function<void(HWND)> action);
+    bool seen() const { return seen_; }
+
+private:
+    void actOnceTheMenuIsUp();
+    bool seen_ = false;
+    std::function<void(HWND)> action_;
+    ThreadTimer timer_;
+};
 
 class MainWindowTest : public ::testing::Test {
 protected:
@@ -33,6 +47,9 @@ protected:
     void rebuild() { launcher().requestRebuild(RebuildReason::settingChanged); }
     // The launcher menu alone built again, as the folder watch builds it.
     void buildMenu() { launcher().requestRebuild(RebuildReason::watch); }
+    // Runs the window's own loop, its messages and the handles it waits on (the folder watch),
+    // until the condition holds; false when the time ran out first.
+    bool serveUntil(const std::function<bool()>& condition, DWORD timeoutMs = 10000);
     MessageResult send(UINT message, WPARAM wParam, LPARAM lParam = 0)
     {
         return window->handleMessage(message, wParam, lParam);
