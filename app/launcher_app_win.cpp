@@ -122,6 +122,24 @@ bool sendToRunningInstance(WORD command)
     return true;
 }
 
+namespace {
+
+// An instance that is ending has taken its window away but holds the mutex until its process is
+// gone. A start in that moment waits for it rather than finding no one to hand over to and
+// ending unseen. An instance that is starting holds the mutex for good: the wait runs out, and
+// the start hands over to its window as before.
+constexpr DWORD endingInstanceWaitMs = 5000;
+
+bool takeOverFromEndingInstance(HANDLE mutex)
+{
+    if (FindWindowA(nullptr, mainWindowTitle))
+        return false;
+    DWORD waited = WaitForSingleObject(mutex, endingInstanceWaitMs);
+    return waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+}
+
+}  // namespace
+
 bool LauncherApp::registerShortcutsFromCommandLine(const std::vector<FileArgument>& arguments)
 {
     std::string folder = NowFolder(*profile_).folder();
@@ -181,12 +199,14 @@ int LauncherApp::run()
     if (!arguments.empty())
         registerShortcutsFromCommandLine(arguments);
 
-    OwnedMutex singleInstance(CreateMutexA(nullptr, TRUE, singleInstanceMutexName));
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, singleInstanceMutexName);
+    bool heldElsewhere = mutex && GetLastError() == ERROR_ALREADY_EXISTS;
+    OwnedMutex singleInstance(mutex);
     if (!singleInstance) {
         appMessageBox("Cam't create mutex!");
         return 0;
     }
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (heldElsewhere && !takeOverFromEndingInstance(mutex)) {
         if (arguments.empty())
             sendToRunningInstance(IDM_SHOW_FOLDER_SETTINGS);
         return 0;

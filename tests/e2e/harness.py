@@ -21,6 +21,8 @@ import unittest
 PROFILE_KEY = "Software\\Brisvane\\Quintarel"
 MAIN_TITLE = "Quintarel - Folder の 設定 -"
 MULTI_RUN_TITLE = "複数実行"
+# Held by the running instance for its whole life.
+INSTANCE_MUTEX = "Quintarel: the launcher of the notification area, 2026-12-08"
 
 # Command ids of the main window.
 CMD_EXIT = 32771
@@ -29,6 +31,10 @@ CMD_STANDARD_DETAIL = 32775
 CMD_MENU_UPDATE = 32777
 CMD_HOTKEY_SETTINGS = 32780
 CMD_MULTI_RUN = 32781
+# The multiple-execution window's "save the list".
+CMD_SAVE_LIST = 32784
+# The folder list of the main window.
+FOLDER_LIST = 1004
 
 TRAY_CALLBACK = 0x8064
 TRAY_ICON_ID = 128
@@ -42,6 +48,7 @@ VK_RETURN = 0x0D
 VK_ESCAPE = 0x1B
 VK_DOWN = 0x28
 LB_SETCURSEL = 0x0186
+LB_GETHORIZONTALEXTENT, LB_SETHORIZONTALEXTENT = 0x0193, 0x0194
 TVM_GETNEXTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 3, 9
 IDOK = 1
 # The file name field of the common file dialogs: the combo box, or the edit control of an
@@ -214,6 +221,27 @@ class Wine:
                 result.append((parts[0], parts[1], parts[2] == "1", int(parts[3]), parts[4]))
         return result
 
+    def process_list(self):
+        """Every process: (pid, the full path of its program)."""
+        return [(int(pid), path) for pid, _, path in
+                (line.partition("\t") for line in self.driver("processes")[1])]
+
+    def runs_program(self, windows_path):
+        """Whether a process of that program file runs now."""
+        return any(path.lower() == windows_path.lower() for _, path in self.process_list())
+
+    def after_posted(self, hwnd):
+        """Posts a change to the folder list of the main window hwnd (its horizontal extent,
+        which a list without a scroll bar does not show) and waits until it was made: every
+        message posted to the program's thread before it has been handled, by its main loop or
+        by the loop of a menu or a box it has open. The extent is then put back."""
+        list_box = self.driver("item", hwnd, FOLDER_LIST, check=True)[1][0]
+        before = self.send(list_box, LB_GETHORIZONTALEXTENT)
+        self.post(list_box, LB_SETHORIZONTALEXTENT, before + 1, 0)
+        done = wait_until(lambda: self.send(list_box, LB_GETHORIZONTALEXTENT) == before + 1, 15)
+        self.send(list_box, LB_SETHORIZONTALEXTENT, before, 0)
+        return bool(done)
+
     def prop(self, hwnd, name):
         """A window property of another process as a number (0 when it has none)."""
         lines = self.driver("prop", hwnd, name)[1]
@@ -305,18 +333,25 @@ class Wine:
         """Whether every menu window ("#32768") is gone within the time."""
         return wait_until(lambda: self.wait_class(MENU_CLASS, 100) is None, timeout)
 
+    def post_keys(self, menu, *keys):
+        """Keys posted to an open menu window, in order (Wine gives the tray's menu no
+        keyboard)."""
+        for key in keys:
+            self.post(menu, WM_KEYDOWN, key, 0)
+
     def enter_in_menu(self, menu, index, modifier=None):
         """Highlights entry index of an open menu and presses Enter on it, with a modifier key
         (an xdotool key name) held; answers whether the menu closed."""
-        for _ in range(index + 1):
-            self.post(menu, WM_KEYDOWN, VK_DOWN, 0)
-        time.sleep(0.3)
+        self.post_keys(menu, *([VK_DOWN] * (index + 1)))
         if modifier:
             self.xdotool("keydown", modifier)
         try:
             self.post(menu, WM_KEYDOWN, VK_RETURN, 0)
             closed = self.menu_closed()
-            time.sleep(0.5)
+            # The chosen command was posted before the menu went, and reads the key when it is
+            # handled: the key is let go once the program has handled what came before.
+            if closed and modifier:
+                closed = self.after_posted(self.find_window(MAIN_TITLE))
         finally:
             if modifier:
                 self.xdotool("keyup", modifier)
@@ -407,7 +442,21 @@ def wait_until(condition, timeout=15.0, interval=0.2):
     return condition()
 
 
-class LauncherTestCase(unittest.TestCase):
+class ProfileReads:
+    """The launcher's profile as a test reads it; the class gives self.wine."""
+
+    def profile(self, section, value):
+        return self.wine.reg_get(PROFILE_KEY + "\\" + section, value)
+
+    def profile_int(self, section, value):
+        return self.wine.reg_int(PROFILE_KEY + "\\" + section, value)
+
+    def wait_profile(self, section, value, wanted, timeout=10):
+        self.assertTrue(wait_until(lambda: self.profile(section, value) == wanted, timeout),
+                        f"{section}/{value} is {self.profile(section, value)!r}, not {wanted!r}")
+
+
+class LauncherTestCase(ProfileReads, unittest.TestCase):
     """Each test gets a clean profile and its own copy of the programs under C:\\q\\<test>."""
 
     def setUp(self):
@@ -439,12 +488,17 @@ class LauncherTestCase(unittest.TestCase):
     def start_launcher(self, *args, wait=True):
         process = self.wine.start(self.launcher_exe, *args)
         if wait:
-            self.wait_started()
+            self.wait_started(process)
         return process
 
-    def wait_started(self):
+    def wait_started(self, process=None):
         hwnd = self.wine.wait_window(MAIN_TITLE, visible=False)
-        self.assertIsNotNone(hwnd, "the launcher's main window did not appear")
+        if hwnd is None:
+            ended = process.poll() if process else None
+            self.fail("the launcher's main window did not appear; the process "
+                      + ("still runs" if ended is None else f"ended with {ended}")
+                      + (", a launcher mutex is held" if self.wine.driver(
+                          "hold-mutex", INSTANCE_MUTEX, 0)[0] != 0 else ""))
         # The multiple-execution window is made after the main window's initialisation ended.
         self.assertIsNotNone(self.wine.wait_window(MULTI_RUN_TITLE, visible=False),
                              "the launcher did not finish starting")
@@ -456,12 +510,6 @@ class LauncherTestCase(unittest.TestCase):
         self.wine.post_command(main, CMD_EXIT)
         process.wait(timeout=20)
         self.wine.stop(process)
-
-    def profile(self, section, value):
-        return self.wine.reg_get(PROFILE_KEY + "\\" + section, value)
-
-    def profile_int(self, section, value):
-        return self.wine.reg_int(PROFILE_KEY + "\\" + section, value)
 
     def set_profile_int(self, section, value, number):
         self.wine.reg_set_int(PROFILE_KEY + "\\" + section, value, number)

@@ -6,11 +6,11 @@ import time
 import unittest
 
 from harness import (CMD_HOTKEY_SETTINGS, CMD_MULTI_RUN, CMD_SHOW_FOLDER_SETTINGS,
-                     CMD_STANDARD_DETAIL, MAIN_TITLE, MULTI_RUN_TITLE, VK_DOWN, VK_ESCAPE,
-                     VK_RETURN, WM_KEYDOWN, LauncherTestCase, child_starts, wait_until)
+                     CMD_STANDARD_DETAIL, FOLDER_LIST, MAIN_TITLE, MENU_CLASS, MULTI_RUN_TITLE,
+                     VK_DOWN, VK_ESCAPE, VK_RETURN, LauncherTestCase, child_starts, wait_until)
 
 
-LIST = 1004
+LIST = FOLDER_LIST
 CURRENT = 1000
 BTN_ADD, BTN_DELETE, BTN_SETTINGS, BTN_STANDARD, BTN_DONE = 4, 3, 5, 1032, 1
 BROWSER_TREE = 0x3741  # the folder browser's tree view
@@ -98,11 +98,9 @@ class FolderTestCase(LauncherTestCase):
         self.wine.command(browser, 1)
 
     def post_menu_keys(self, *keys):
-        menu = self.wine.wait_class("#32768", 10000)
+        menu = self.wine.wait_class(MENU_CLASS, 10000)
         self.assertIsNotNone(menu, "no popup menu appeared")
-        for key in keys:
-            self.wine.post(menu, WM_KEYDOWN, key, 0)
-            time.sleep(0.05)
+        self.wine.post_keys(menu, *keys)
 
     def wait_log(self, log):
         self.assertTrue(wait_until(lambda: child_starts(log), 15), log + " was not written")
@@ -211,7 +209,7 @@ class FolderSettingsWindowTest(FolderTestCase):
         hotkey_dialog(2)  # DELETE, then CANCEL: the key is withdrawn, the stored one stays
         hotkey_dialog(1)  # reopened on the stored key: OK makes it work again
         self.wine.xdotool("key", FOLDER_HOTKEY_KEYS)
-        menu = self.wine.wait_class("#32768", 10000)
+        menu = self.wine.wait_class(MENU_CLASS, 10000)
         self.assertIsNotNone(menu, "the hot key popped no menu up")
         self.post_menu_keys(VK_ESCAPE)
         self.assertTrue(self.wine.menu_closed())
@@ -228,7 +226,9 @@ class FolderSwitchTest(FolderTestCase):
         finally:
             self.wine.xdotool("keyup", "ctrl")
         self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10))
-        self.assertIsNone(self.wine.wait_class("#32768", 1000))
+        # The click has been handled: a menu it popped up would be open now.
+        self.assertTrue(self.wine.after_posted(main))
+        self.assertIsNone(self.wine.wait_class(MENU_CLASS, 0))
         self.exit_launcher(process)
 
     def test_a_folder_chosen_in_the_tray_popup_becomes_current(self):

@@ -167,6 +167,10 @@ class InstallerTest(InstallerTestCase):
         self.wine.command(dialog, IDOK)
         self.assertEqual(self.exit_code(), 0)
         self.assertFalse(os.path.exists(self.unix(self.default_folder)))
+        # The installer's start is made before it ends: a launcher it started is in the process
+        # list from then on.
+        self.assertFalse(self.wine.runs_program(self.install_dir_windows + "\\quintarel.exe"),
+                         "the launcher was started")
         self.assertEqual(os.listdir(self.install_dir).count("app"), 0, "the launcher was started")
         self.assertIsNone(self.wine.find_window(MAIN_TITLE))
         self.assert_shortcuts_to(self.install_dir_windows + "\\Quintarel.exe")

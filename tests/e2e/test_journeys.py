@@ -17,9 +17,9 @@ import subprocess
 import time
 import unittest
 
-from harness import (CMD_EXIT, ENCODING, MAIN_TITLE, MENU_CLASS, MULTI_RUN_TITLE, PROFILE_KEY,
-                     VK_DOWN, VK_ESCAPE, VK_RETURN, WM_KEYDOWN, Wine, child_records,
-                     child_starts, wait_until)
+from harness import (CMD_EXIT, CMD_SAVE_LIST, ENCODING, FOLDER_LIST, MAIN_TITLE, MENU_CLASS,
+                     MULTI_RUN_TITLE, VK_DOWN, VK_ESCAPE, VK_RETURN, ProfileReads, Wine,
+                     child_records, child_starts, wait_until)
 
 # The installer's default folder, the user's own program folder; set with the day's set-up, as
 # the prefix's user name is part of it.
@@ -37,14 +37,13 @@ MF_POPUP = 0x0010
 HKM_SETHOTKEY = 0x0401
 
 # The folder settings window.
-FOLDER_LIST, BTN_ADD, BTN_DELETE, BTN_DETAIL, BTN_DONE = 1004, 4, 3, 5, 1
+BTN_ADD, BTN_DELETE, BTN_DETAIL, BTN_DONE = 4, 3, 5, 1
 BROWSER_TREE = 0x3741
 TVM_GETNEXTITEM, TVGN_CARET = 0x110A, 9
 # The detail settings dialog.
 MODE_ICON_ONLY, ICON_SMALL, DETAIL_HOTKEY = 1012, 1009, 1037
 # The multiple-execution window.
 RUN_LIST, RUN_ORDERED, RUN_ON_WAKEUP, REGISTERED = 1049, 1040, 1072, 1071
-CMD_SAVE_LIST = 32784
 
 # The tray command popup: six fixed items, a separator (which the Down key skips), then one item
 # per listed folder.
@@ -86,7 +85,7 @@ def journey(number):
     return wrap
 
 
-class UserDay(unittest.TestCase):
+class UserDay(ProfileReads, unittest.TestCase):
     broken = None
 
     # ---- the day's set-up ----
@@ -151,17 +150,6 @@ class UserDay(unittest.TestCase):
         """A copy of the recording child program, which logs each start and end beside itself."""
         cls.wine.copy_child(cls.unix(windows_path), sleep_ms)
 
-    # ---- the profile ----
-    def profile(self, section, value):
-        return self.wine.reg_get(PROFILE_KEY + "\\" + section, value)
-
-    def profile_int(self, section, value):
-        return self.wine.reg_int(PROFILE_KEY + "\\" + section, value)
-
-    def wait_profile(self, section, value, wanted, timeout=10):
-        self.assertTrue(wait_until(lambda: self.profile(section, value) == wanted, timeout),
-                        f"{section}/{value} is {self.profile(section, value)!r}, not {wanted!r}")
-
     # ---- the children ----
     def records(self, windows_exe):
         return child_records(self.unix(windows_exe[:-4] + ".log"))
@@ -215,9 +203,7 @@ class UserDay(unittest.TestCase):
         return menu
 
     def keys(self, menu, *keys):
-        for key in keys:
-            self.wine.post(menu, WM_KEYDOWN, key, 0)
-            time.sleep(0.05)
+        self.wine.post_keys(menu, *keys)
 
     def menu_closed(self):
         self.assertTrue(self.wine.menu_closed(), "the menu stayed open")
@@ -237,11 +223,8 @@ class UserDay(unittest.TestCase):
 
     def look_at_menu(self, menu, name):
         """A screenshot of the whole screen and one cut to the open menu."""
-        left, top, right, bottom = map(int, self.wine.driver("rect", menu)[1][0].split())
-        shot = self.wine.screenshot(name)
-        subprocess.run(["convert", shot, "-crop",
-                        f"{right - left + 8}x{bottom - top + 8}+{left - 4}+{top - 4}", "+repage",
-                        os.path.join(self.wine.artifacts, name + "-menu.png")], timeout=30)
+        rect = tuple(map(int, self.wine.driver("rect", menu)[1][0].split()))
+        self.wine.screenshot_around(rect, name)
 
     # ---- the folder settings window ----
     def show_folder_settings(self):
@@ -500,7 +483,8 @@ class UserDay(unittest.TestCase):
         for index in (0, 1, 3):
             self.keys(menu, *([VK_DOWN] * (index - highlighted)))
             highlighted = index
-            time.sleep(0.2)
+            # A sent message overtakes posted ones: it goes once the keys have been handled.
+            self.assertTrue(self.wine.after_posted(main))
             answer = self.wine.send(main, WM_MENUCHAR, MF_POPUP << 16 | ord(" "), handle)
             # The answer asks the menu to highlight the next entry.
             self.assertEqual(answer, 0x30000 + index + 1)

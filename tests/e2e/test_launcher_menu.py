@@ -7,11 +7,10 @@ import subprocess
 import time
 import unittest
 
-from harness import (CMD_MENU_UPDATE, CMD_MULTI_RUN, MAIN_TITLE, MULTI_RUN_TITLE, MENU_CLASS, VK_DOWN, VK_ESCAPE, VK_RETURN,
-                     TRAY_CALLBACK, TRAY_ICON_ID, WM_KEYDOWN, WM_LBUTTONDOWN, LauncherTestCase, child_real_paths, child_starts,
-                     wait_until)
+from harness import (CMD_MENU_UPDATE, CMD_MULTI_RUN, CMD_SAVE_LIST, MAIN_TITLE, MULTI_RUN_TITLE,
+                     MENU_CLASS, VK_DOWN, VK_ESCAPE, VK_RETURN, TRAY_CALLBACK, TRAY_ICON_ID,
+                     WM_LBUTTONDOWN, LauncherTestCase, child_real_paths, child_starts, wait_until)
 
-CMD_SAVE_LIST = 32784
 ID_RUN_ENTRIES = 1049
 PROPERTIES_TEXT = "ショートカット以外のプロパティは表示できません。"
 
@@ -60,8 +59,7 @@ class LauncherMenuCase(LauncherTestCase):
         return menu
 
     def key(self, menu, vk, times=1):
-        for _ in range(times):
-            self.wine.post(menu, WM_KEYDOWN, vk, 0)
+        self.wine.post_keys(menu, *([vk] * times))
 
     def wait_menu_closed(self):
         self.assertTrue(self.wine.menu_closed(), "the menu stayed open")
@@ -82,6 +80,14 @@ class LauncherMenuCase(LauncherTestCase):
                         f"{name} did not start")
         return self.starts(name)[count - 1]
 
+    def first_entry_starts(self, name):
+        """Chooses the first entry of a new menu: whether it was that program that started."""
+        programs = [f[:-4] for f in os.listdir(self.folder) if f.endswith(".exe")]
+        before = {p: len(self.starts(p)) for p in programs}
+        self.choose(0)
+        started = wait_until(lambda: [p for p in programs if len(self.starts(p)) > before[p]], 15)
+        return started == [name]
+
     # ---- the tray ----
     def tray_colours(self, slot=0):
         return self.wine.tray_slot_colours("tray-probe", slot)
@@ -93,7 +99,7 @@ class LauncherMenuTest(LauncherMenuCase):
         menu = self.click_tray()
         # An entry that sorts first: a rebuild now would move every item one place on.
         self.wine.copy_child(os.path.join(self.folder, "aardvark.exe"))
-        main = self.wine.find_window("Quintarel - Folder の 設定 -")
+        main = self.wine.find_window(MAIN_TITLE)
         # Sent from another process, as a second instance does after making shortcuts: it is
         # handled inside the open menu's loop.
         self.wine.command(main, CMD_MENU_UPDATE)
@@ -124,7 +130,7 @@ class LauncherMenuTest(LauncherMenuCase):
         for i in range(30):
             with open(os.path.join(self.folder, f"more{i:02d}.txt"), "w") as f:
                 f.write("x")
-        main = self.wine.find_window("Quintarel - Folder の 設定 -")
+        main = self.wine.find_window(MAIN_TITLE)
         self.wine.command(main, CMD_MENU_UPDATE)
         menu = self.click_tray()
         wide = self.menu_rect(menu)
@@ -209,15 +215,13 @@ class FolderWatchTest(LauncherMenuCase):
     def wait_rebuilt(self, after):
         self.assertTrue(wait_until(lambda: self.builds() > after, 15), "the menu was not rebuilt")
 
-    def wait_settled(self):
-        """Waits until the build count has stood still for several quiet times."""
-        last, since = self.builds(), time.monotonic()
-        while time.monotonic() - since < 2.0:
-            time.sleep(0.2)
-            now = self.builds()
-            if now != last:
-                last, since = now, time.monotonic()
-        return last
+    def open_menu_by_button_down(self):
+        """The tray's button-down posted as the tray sends it (a real click once let a large
+        menu close again at once under Wine)."""
+        self.wine.post(self.main, TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONDOWN)
+        menu = self.menu_window(10000)
+        self.assertIsNotNone(menu, "no menu opened")
+        return menu
 
     def start(self):
         # One column, so that rows can be counted.
@@ -238,47 +242,72 @@ class FolderWatchTest(LauncherMenuCase):
         self.wait_menu_closed()
         self.wait_start("delta")
 
-        # The child's own log is an entry too: the menu settles on it first.
-        rebuilt = self.wait_settled()
+        # The child's own log is an entry too; the menu follows until it lists what the
+        # folder holds, one row per entry and the folder item.
         os.remove(os.path.join(self.folder, "notes.txt"))
-        self.wait_rebuilt(rebuilt)
-        menu = self.click_tray()
-        _, top, _, shrunk = self.menu_rect(menu)
         entries = len(os.listdir(self.folder)) + 1
-        self.assertNotIn("notes.txt", os.listdir(self.folder))
-        self.assertAlmostEqual(shrunk - top, entries * row, delta=2)
-        self.key(menu, VK_ESCAPE)
-        self.wait_menu_closed()
+
+        def rows_shown():
+            menu = self.open_menu_by_button_down()
+            _, top, _, bottom = self.menu_rect(menu)
+            self.key(menu, VK_ESCAPE)
+            self.wait_menu_closed()
+            return abs((bottom - top) - entries * row) <= 2
+        self.assertTrue(wait_until(rows_shown, 20), "the deleted entry stayed in the menu")
 
     def test_a_burst_of_five_hundred_files_gives_few_rebuilds(self):
         before = self.start()
         for i in range(500):
             with open(os.path.join(self.folder, f"burst{i:03d}.txt"), "w") as f:
                 f.write("x")
+        # Written last and listed first: a menu whose first entry starts it was built after
+        # the whole burst had arrived.
+        self.wine.copy_child(os.path.join(self.folder, "0-last.exe"))
         self.wait_rebuilt(before)
-        rebuilds = self.wait_settled() - before
-        self.assertLessEqual(rebuilds, 3)
-        # The menu holds them: several columns of rows, wider than the screen. The tray's
-        # button-down is posted as the tray sends it: after a real click this menu once closed
-        # again at once under Wine (one run in three); the real click is the other tests'.
-        self.wine.post(self.main, TRAY_CALLBACK, TRAY_ICON_ID, WM_LBUTTONDOWN)
-        menu = self.menu_window(10000)
-        self.assertIsNotNone(menu, "no menu opened")
-        left, _, right, _ = self.menu_rect(menu)
-        self.assertGreater(right - left, 400)
-        self.key(menu, VK_ESCAPE)
-        self.wait_menu_closed()
 
-    def test_a_folder_removed_and_made_again_leaves_a_working_launcher(self):
-        before = self.start()
+        def whole_burst_shown():
+            menu = self.open_menu_by_button_down()
+            # Counted while the menu is open, when no rebuild can come between.
+            self.shown_after = self.builds()
+            left, _, right, _ = self.menu_rect(menu)
+            self.width = right - left
+            counts = len(self.starts("0-last")), len(self.starts("alpha"))
+            self.assertTrue(self.wine.enter_in_menu(menu, 0), "the menu stayed open")
+            wait_until(lambda: (len(self.starts("0-last")), len(self.starts("alpha"))) != counts,
+                       15)
+            return len(self.starts("0-last")) > counts[0]
+        self.assertTrue(wait_until(whole_burst_shown, 30), "the burst never reached the menu")
+        self.assertLessEqual(self.shown_after - before, 3)
+        # Several columns of rows, wider than the screen.
+        self.assertGreater(self.width, 400)
+
+    def test_a_folder_removed_and_made_again_is_followed_after_a_refresh(self):
+        self.start()
         shutil.rmtree(self.folder)
         os.makedirs(self.folder)
-        self.wine.copy_child(os.path.join(self.folder, "alpha.exe"))
-        # The program answers at once, and its menu still opens and starts what it lists.
+        # The program answers at once: the watch of a folder that went costs no busy loop.
         self.assertTrue(wait_until(lambda: self.wine.send(self.main, 0) == 0, 5))
-        self.assertGreaterEqual(self.builds(), before)
+        self.wine.copy_child(os.path.join(self.folder, "aardvark.exe"))
+        # メニュー更新 reads the folder made again and watches it anew: what arrives next is in
+        # the menu by itself. Each file sorts before the ones before it, so the first entry
+        # tells which the menu holds.
+        self.wine.command(self.main, CMD_MENU_UPDATE)
         self.choose(0)
-        self.wait_start("alpha")
+        self.wait_start("aardvark")
+        self.wine.copy_child(os.path.join(self.folder, "aa.exe"))
+        self.assertTrue(wait_until(lambda: self.first_entry_starts("aa"), 30),
+                        "the folder made again was not watched")
+
+    def test_a_folder_renamed_away_and_made_again_shows_its_program_at_the_next_popup(self):
+        self.start()
+        os.rename(self.folder, self.folder + ".old")
+        os.makedirs(self.folder)
+        self.wine.copy_child(os.path.join(self.folder, "aardvark.exe"))
+        # No メニュー更新 and no wait: the popup itself finds another folder at the path, and
+        # watches and reads it before it shows; its first entry is the new program.
+        self.choose(0)
+        self.wait_start("aardvark")
+        shutil.rmtree(self.folder + ".old", ignore_errors=True)
 
     def test_a_file_added_while_the_menu_is_open_waits_for_it_to_close(self):
         self.start()
@@ -311,6 +340,7 @@ class DisplayModeScreenshots(LauncherMenuCase):
         # A program with an icon of its own.
         shutil.copy(self.launcher_exe, os.path.join(self.folder, "ランチャー.exe"))
         # 18 items: 9 rows in modes 1 and 2 (40% of 768 over 32), 9 to 12 in mode 0.
+        sizes = {}
         for mode, ratio in ((0, 20), (1, 40), (2, 40)):
             self.set_profile_int("Detail", "IconPrint", mode)
             self.set_profile_int("Detail", "DesktopRatio", ratio)
@@ -321,7 +351,16 @@ class DisplayModeScreenshots(LauncherMenuCase):
             self.key(menu, VK_ESCAPE)
             self.wait_menu_closed()
             self.exit_launcher(process)
-            self.assertGreater(right - left, 0)
+            sizes[mode] = right - left, bottom - top
+        # Each menu keeps to its share of the screen's height (a frame of a few pixels aside),
+        # which one column of 18 rows would pass: each holds two columns or more.
+        for mode, ratio in ((0, 20), (1, 40), (2, 40)):
+            self.assertLessEqual(sizes[mode][1], 768 * ratio // 100 + 8, (mode, sizes))
+        # Icons alone are narrower than names alone, which are narrower than both; with icons
+        # the rows are as high in either mode.
+        self.assertLess(sizes[1][0], sizes[0][0], sizes)
+        self.assertLess(sizes[0][0], sizes[2][0], sizes)
+        self.assertEqual(sizes[1][1], sizes[2][1], sizes)
 
 
 class DisplayScaleTest(LauncherMenuCase):

@@ -16,10 +16,6 @@ class TrayTestCase(LauncherMenuCase):
     def tray_has_icon(self, main):
         return self.wine.driver("tray-has", main, TRAY_ICON_ID)[1] == ["1"]
 
-    def second_slot_colours(self):
-        """Colours where a second tray icon would sit: 1 when the slot is empty."""
-        return self.tray_colours(slot=1)
-
     def start_beta_from_the_menu(self):
         """A real click on the icon, then the second entry: the launcher works."""
         self.choose(1)
@@ -32,10 +28,10 @@ class TaskbarRestartTest(TrayTestCase):
         main = self.wine.find_window(MAIN_TITLE)
         self.assertTrue(self.tray_has_icon(main))
 
-        # The message while the icon is still there: it stays, once.
+        # The message while the icon is still there: it stays. (That it is not added twice is
+        # the Windows tier's: Wine's taskbar refuses a second add of the same icon itself.)
         self.wine.driver("broadcast", "TaskbarCreated", check=True)
         self.assertTrue(self.tray_has_icon(main))
-        self.assertEqual(self.second_slot_colours(), 1, "a second icon appeared")
 
         # A restarting taskbar starts without the icons of the running programs.
         self.wine.driver("tray-delete", main, TRAY_ICON_ID, check=True)
@@ -121,7 +117,9 @@ class DamagedProfileTest(TrayTestCase):
         self.damage_the_profile()
         process = self.start_launcher()
         self.assertIsNone(process.poll())
-        self.assertIsNone(self.wine.wait_class("#32770", 500), "a message box came up")
+        # Whatever the start posted itself has been handled: a box it showed would be up.
+        self.assertTrue(self.wine.after_posted(self.wine.find_window(MAIN_TITLE)))
+        self.assertIsNone(self.wine.wait_class("#32770", 0), "a message box came up")
         self.assertTrue(wait_until(lambda: self.tray_colours() > 4, 10),
                         "the tray icon is not in the tray")
         menu = self.click_tray()

@@ -2,11 +2,11 @@
 
 import os
 import shutil
-import time
+import subprocess
 import unittest
 
-from harness import (CMD_EXIT, CMD_SHOW_FOLDER_SETTINGS, MAIN_TITLE, MULTI_RUN_TITLE,
-                     LauncherTestCase, wait_until)
+from harness import (CMD_EXIT, CMD_SHOW_FOLDER_SETTINGS, INSTANCE_MUTEX, MAIN_TITLE,
+                     MULTI_RUN_TITLE, LauncherTestCase, wait_until)
 
 
 class StartupTest(LauncherTestCase):
@@ -39,6 +39,18 @@ class StartupTest(LauncherTestCase):
         self.assertIsNone(first.poll())
         self.wine.screenshot("startup-second-start-shows-first")
         self.exit_launcher(first)
+
+    def test_a_start_while_the_last_instance_is_ending_is_not_lost(self):
+        # An instance that is ending holds the mutex a moment after its window went.
+        holder = subprocess.Popen([self.wine.loader, os.path.join(self.wine.tools, "qdriver.exe"),
+                                   "hold-mutex", INSTANCE_MUTEX, "1500"], stdout=subprocess.PIPE,
+                                  stderr=subprocess.DEVNULL)
+        self.wine.processes.append(holder)
+        self.assertEqual(holder.stdout.readline().strip(), b"held")
+        process = self.start_launcher(wait=False)
+        self.wait_started(process)
+        self.assertIsNone(process.poll())
+        self.exit_launcher(process)
 
     def test_exit_saves_the_settings_and_ends_the_process(self):
         process = self.start_launcher()
@@ -117,7 +129,7 @@ class CommandLineShortcutTest(LauncherTestCase):
         process = self.wine.start(self.launcher_exe, target)
         text = self.answer_question(1)
         self.assertEqual(text, "メモ.txt\n\nを " + windows_folder + " に\nショートカット登録しますか?")
-        self.wait_started()
+        self.wait_started(process)
         shortcut = os.path.join(folder, "メモ.lnk")
         self.assertTrue(os.path.exists(shortcut))
         link = self.wine.shell_link(windows_folder + "\\メモ.lnk")
@@ -132,7 +144,7 @@ class CommandLineShortcutTest(LauncherTestCase):
         process = self.wine.start(self.launcher_exe, text, document, "C:\\")
         question = self.answer_question(1)
         self.assertTrue(question.startswith("memo.txt\nmemo.doc\nドライブ C\n"), question)
-        self.wait_started()
+        self.wait_started(process)
         targets = {name: self.wine.shell_link(windows_folder + "\\" + name)["target"].lower()
                    for name in ("memo.lnk", "memo (2).lnk", "ドライブ C.lnk")}
         self.assertEqual(targets, {"memo.lnk": text.lower(), "memo (2).lnk": document.lower(),
@@ -161,19 +173,28 @@ class CommandLineShortcutTest(LauncherTestCase):
         box = self.wine.wait_dialog_with_text("ショートカット作成を中止しました。")
         self.assertIsNotNone(box)
         self.wine.command(box, 1)
-        self.wait_started()
+        self.wait_started(process)
         self.assertEqual(os.listdir(folder), [])
         self.exit_launcher(process)
 
     def test_without_a_current_folder_nothing_is_created_and_the_program_starts(self):
         _, target = self.make_target("a.txt")
-        process = self.wine.start(self.launcher_exe, target)
+        # Started in its own folder: a shortcut made against an empty folder name would land
+        # in the root of this drive.
+        process = self.wine.start(self.launcher_exe, target, cwd=self.install_dir)
         box = self.wine.wait_dialog_with_text("標準フォルダーが設定されていません")
         self.assertIsNotNone(box)
         self.wine.screenshot("startup-no-standard-folder")
         self.wine.command(box, 1)
-        self.wait_started()
+        # No question follows: the shortcuts are made before the main window.
+        self.wait_started(process)
         self.exit_launcher(process)
+        made = [os.path.join(top, name) for top, _, names in os.walk(self.install_dir)
+                for name in names if name.lower().endswith(".lnk")]
+        made += [name for name in os.listdir(self.wine.drive_c()) if name.lower().endswith(".lnk")]
+        self.assertEqual(made, [])
+        # The first start made its folder "app" and left it empty.
+        self.assertEqual(os.listdir(os.path.join(self.install_dir, "app")), [])
 
 
 if __name__ == "__main__":

@@ -35,6 +35,9 @@
 //                                              folder is its working directory
 //   qdriver hold-hotkey <modifiers> <vk> <ms>  registers a hot key and keeps it for a while, so
 //                                              that the program under test finds it taken
+//   qdriver hold-mutex <name> <ms>             owns a named mutex for a while, as an instance
+//                                              that is ending does; prints "held" once it has it
+//   qdriver processes                          every process: pid and its program's full path
 //   qdriver special-folder <csidl>             path of a shell folder (7 Startup, 9 Send To)
 //   qdriver shell-open <path> [parameters]     ShellExecuteEx with the default verb; the pid
 //   qdriver kill <pid>                         TerminateProcess, for a process a test did not
@@ -65,6 +68,7 @@
 #include <shlwapi.h>
 #include <shobjidl.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -365,6 +369,27 @@ int printTrayPoint()
     return 0;
 }
 
+int printProcesses()
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE)
+        return 1;
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+        char path[MAX_PATH] = {};
+        DWORD size = MAX_PATH;
+        HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
+        if (!process || !QueryFullProcessImageNameA(process, 0, path, &size))
+            lstrcpynA(path, entry.szExeFile, MAX_PATH);
+        if (process)
+            CloseHandle(process);
+        std::printf("%lu\t%s\n", static_cast<unsigned long>(entry.th32ProcessID), path);
+    }
+    CloseHandle(snapshot);
+    return 0;
+}
+
 int versionTexts(const char* path, int argc, char** argv, int first)
 {
     DWORD ignored = 0;
@@ -627,6 +652,19 @@ int main(int argc, char** argv)
         UnregisterHotKey(nullptr, 1);
         return 0;
     }
+    if (command == "hold-mutex") {
+        HANDLE mutex = CreateMutexA(nullptr, TRUE, arg(2));
+        if (!mutex || GetLastError() == ERROR_ALREADY_EXISTS)
+            return 1;
+        std::printf("held\n");
+        std::fflush(stdout);
+        Sleep(static_cast<DWORD>(parseNumber(arg(3))));
+        ReleaseMutex(mutex);
+        CloseHandle(mutex);
+        return 0;
+    }
+    if (command == "processes")
+        return printProcesses();
     if (command == "send-item") {
         HWND control = GetDlgItem(parseWindow(arg(2)), controlId(arg(3)));
         if (!control)
