@@ -1,6 +1,7 @@
 #include "common/shortcut_win.h"
 
 #include "common/path_text.h"
+#include "common/wide_text_win.h"
 #include "framework/handles_win.h"
 
 #include <windows.h>
@@ -87,22 +88,18 @@ bool createShortcut(const std::string& target, const std::string& shortcutPath,
 
 bool readShortcut(const std::string& shortcutPath, std::string& target, std::string* arguments)
 {
-    LinkObject<IShellLinkA> object = createShellLink<IShellLinkA>(IID_IShellLinkA);
-    if (!object.link)
+    // Through the wide interface: the ANSI one hands back the UTF-16 target with best fit, a
+    // look-alike ("Musica" for "Música") that names another file, or "?" where no 8.3 name exists.
+    std::u16string widePath = widened(shortcutPath);
+    std::wstring wideTarget, wideArguments;
+    if (widePath.empty() || !readShortcutWide(wideChars(widePath), wideTarget, &wideArguments))
         return false;
-    WCHAR widePath[MAX_PATH];
-    if (!toWidePath(shortcutPath, widePath))
+    std::string argumentText;
+    if (!narrowedExactly(wideTarget.c_str(), target) ||
+        !narrowedExactly(wideArguments.c_str(), argumentText))
         return false;
-    if (FAILED(object.file->Load(widePath, STGM_READ)))
-        return false;
-
-    char buffer[MAX_PATH] = {};
-    if (FAILED(object.link->GetPath(buffer, MAX_PATH, nullptr, SLGP_SHORTPATH)))
-        return false;
-    buffer[MAX_PATH - 1] = '\0';
-    target = buffer;
     if (arguments)
-        readArguments(*object.link.get(), *arguments);
+        *arguments = argumentText;
     return true;
 }
 

@@ -28,7 +28,8 @@ bool readShortcutWide(const std::wstring& shortcutPath, std::wstring& target,
 // (SHGFI_LARGEICON or SHGFI_SMALLICON). -1 when it names an icon or cannot be read.
 int shortcutTargetPicture(const std::wstring& shortcutPath, unsigned sizeFlag);
 
-// Reads a shortcut without resolving it: the target in its short (8.3) form and, when asked for,
-// the argument text. Both are at most 259 characters.
+// Reads a shortcut without resolving it, through the wide interface: its target and, when asked
+// for, its argument text in the code page. False when it cannot be read or when the code page
+// does not hold both exactly (their look-alikes would name other files): read it wide then.
 bool readShortcut(const std::string& shortcutPath, std::string& target,
                   std::string* arguments = nullptr);

@@ -17,26 +17,50 @@ constexpr DWORD waitSliceMs = 100;
 const int runControls[] = {IDOK, IDC_RUN_UP, IDC_RUN_DOWN, IDC_RUN_REMOVE, IDC_RUN_PARAM,
                            IDC_RUN_ORDERED};
 
+// What one start hands the shell, in UTF-16; ansi holds it in the code page when that holds
+// both texts exactly, so the ANSI call starts the very file.
 struct StartRequest {
-    std::string file;
-    std::string parameters;
+    std::wstring file;
+    std::wstring parameters;
+    bool exact = false;
+    std::string ansiFile;
+    std::string ansiParameters;
 };
 
 // A shortcut starts its target with the shortcut's arguments before the entry's own. One that
 // cannot be read, or that names no file, is handed to the shell as it is, which then says
-// what is wrong with it.
+// what is wrong with it. Shortcuts are read through the wide interface only: the ANSI one gives
+// a look-alike of a name the code page lacks, which may start another program.
 StartRequest startRequestFor(const RunEntry& entry)
 {
-    StartRequest request{entryPath(entry), {}};
-    std::string shortcutArguments;
-    if (isShortcutPath(request.file)) {
-        std::string target;
-        if (readShortcut(request.file, target, &shortcutArguments) && !target.empty())
-            request.file = target;
-        else
-            shortcutArguments.clear();
+    StartRequest request;
+    request.file = entry.realPath.empty() ? std::wstring(wideChars(widened(entryPath(entry))))
+                                          : std::wstring(wideChars(entry.realPath));
+    std::wstring target, shortcutArguments;
+    std::string ansiArguments;
+    if (isShortcutPath(entryPath(entry)) &&
+        readShortcutWide(request.file, target, &shortcutArguments) && !target.empty()) {
+        request.file = target;
+        request.exact = narrowedExactly(request.file.c_str(), request.ansiFile) &&
+                        narrowedExactly(shortcutArguments.c_str(), ansiArguments);
+    } else {
+        shortcutArguments.clear();
+        request.exact = entry.realPath.empty();
+        request.ansiFile = entryPath(entry);
     }
-    request.parameters = runParameters(shortcutArguments, entry);
+    if (request.exact) {
+        request.ansiParameters = runParameters(ansiArguments, entry);
+        return request;
+    }
+    request.parameters = shortcutArguments + wideChars(widened(runParameters("", entry)));
+    if (request.parameters.size() > runParameterLimit) {
+        std::size_t cut = runParameterLimit;
+        // Never half of a surrogate pair.
+        wchar_t last = request.parameters[cut - 1];
+        if (last >= 0xD800 && last <= 0xDBFF)
+            --cut;
+        request.parameters.resize(cut);
+    }
     return request;
 }
 
@@ -78,12 +102,25 @@ bool MultiRunWindow::waitForProcess(HANDLE process)
     WaitSet nothingElse;
     WaitSet& served = servedDuringRuns_ ? *servedDuringRuns_ : nothingElse;
     for (;;) {
+        DWORD sliceStart = GetTickCount();
         if (served.waitForMessageOrSignal(waitSliceMs, process))
             return true;
-        if (WaitForSingleObject(process, 0) == WAIT_FAILED) {
+        // The program's own handle says whether it ended: the combined wait may fail (a served
+        // handle gone bad) and would then answer at once, every time, without it.
+        DWORD state = WaitForSingleObject(process, 0);
+        if (state == WAIT_OBJECT_0)
+            return true;
+        if (state == WAIT_FAILED) {
             appMessageBox("プロセスの終了待ちに失敗");
             return true;
         }
+        // Whatever cut the slice short, its rest is waited on the program and the queue alone,
+        // so a failing combined wait never turns this loop into a busy one.
+        DWORD spent = GetTickCount() - sliceStart;
+        if (spent < waitSliceMs &&
+            MsgWaitForMultipleObjectsEx(1, &process, waitSliceMs - spent, QS_ALLINPUT,
+                                        MWMO_INPUTAVAILABLE) == WAIT_OBJECT_0)
+            return true;
         if (!takeOneMessage())
             return false;
     }
@@ -92,34 +129,23 @@ bool MultiRunWindow::waitForProcess(HANDLE process)
 bool MultiRunWindow::startEntry(const RunEntry& entry, bool ordered)
 {
     HANDLE started = nullptr;
-    if (entry.realPath.empty()) {
-        StartRequest request = startRequestFor(entry);
+    StartRequest request = startRequestFor(entry);
+    if (request.exact) {
         SHELLEXECUTEINFOA launch{};
         launch.cbSize = sizeof(launch);
         launch.fMask = SEE_MASK_NOCLOSEPROCESS;
-        launch.lpFile = request.file.c_str();
-        launch.lpParameters = request.parameters.c_str();
+        launch.lpFile = request.ansiFile.c_str();
+        launch.lpParameters = request.ansiParameters.c_str();
         launch.nShow = SW_SHOWDEFAULT;
         if (!ShellExecuteExA(&launch))
             return !runMustStop();
         started = launch.hProcess;
     } else {
-        // By its real path; a shortcut as above, read through the wide interface. Arguments
-        // the code page cannot hold leave it to the shell whole.
-        std::wstring file(wideChars(entry.realPath));
-        std::string shortcutArguments;
-        std::wstring target, arguments;
-        if (isShortcutPath(entryPath(entry)) && readShortcutWide(file, target, &arguments) &&
-            !target.empty() && narrowedExactly(arguments.c_str(), shortcutArguments))
-            file = target;
-        else
-            shortcutArguments.clear();
-        std::u16string parameters = widened(runParameters(shortcutArguments, entry));
         SHELLEXECUTEINFOW launch{};
         launch.cbSize = sizeof(launch);
         launch.fMask = SEE_MASK_NOCLOSEPROCESS;
-        launch.lpFile = file.c_str();
-        launch.lpParameters = wideChars(parameters);
+        launch.lpFile = request.file.c_str();
+        launch.lpParameters = request.parameters.c_str();
         launch.nShow = SW_SHOWDEFAULT;
         if (!ShellExecuteExW(&launch))
             return !runMustStop();

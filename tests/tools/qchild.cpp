@@ -3,6 +3,7 @@
 //   <own path without .exe>.log     appended: "start <ms> <pid> <working directory> <args>"
 //                                   and later "end <ms> <pid>" (ms since the system started)
 //                                   and "path <hex>": its own real path in UTF-8, as hex digits,
+//                                   and "line <hex>": its UTF-16 command line the same way,
 //                                   so a name the code page cannot hold is seen as it is
 //   <own path without .exe>.sleep   if present: milliseconds to stay alive before ending; a
 //                                   negative number: until the test stops it
@@ -87,6 +88,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     appendLine(base + L".log", "start " + std::to_string(GetTickCount64()) + " " + pid + " " +
                                   directory + " " + argumentsAfterProgramName());
     appendLine(base + L".log", "path " + utf8Hex(ownPath()));
+    appendLine(base + L".log", "line " + utf8Hex(GetCommandLineW()));
     FILE* sleepFile = _wfopen((base + L".sleep").c_str(), L"r");
     if (sleepFile) {
         long ms = 0;

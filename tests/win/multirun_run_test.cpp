@@ -5,6 +5,7 @@
 #include "common/wide_text_win.h"
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
+#include "framework/waitables_win.h"
 #include "resources/resource.h"
 #include "tests/win/support/child_program.h"
 #include "tests/win/support/multirun_test_support.h"
@@ -242,6 +243,67 @@ TEST_F(MultiRunRunTest, ShortcutStartsItsTargetWithItsArgumentsThenTheEntrys)
     typeParameters(*window, "-d");
     window->runList();
     EXPECT_EQ(readChildRecord(other).arguments, "-c -d");
+}
+
+std::string utf8Of(const std::wstring& text)
+{
+    char utf8[4 * MAX_PATH] = {};
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, utf8, sizeof(utf8), nullptr, nullptr);
+    return utf8;
+}
+
+TEST_F(MultiRunRunTest, AShortcutStartsItsRealTargetNeverTheLookAlikeBesideIt)
+{
+    // Best fit turns "Música" into "Musica" and "résumé" into "resume": the decoy program
+    // there must not start, and the real one gets its arguments as written.
+    const std::wstring base = widePath(folder.path());
+    const std::wstring real = base + L"\\M\u00fasica\\play.exe";
+    ASSERT_TRUE(CreateDirectoryW((base + L"\\M\u00fasica").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(folder.file("Musica").c_str(), nullptr));
+    ASSERT_TRUE(MoveFileW(widePath(child("real", 0)).c_str(), real.c_str()));
+    children.pop_back();
+    std::string decoy = copyChild(folder.file("Musica"), "play", 0);
+    std::string shortcut = folder.file("ツール.lnk");
+    ASSERT_TRUE(createShortcutWide(real, widePath(shortcut), L"r\u00e9sum\u00e9.doc"));
+    // Such a shortcut is never read as ANSI texts, which would be the look-alikes.
+    std::string target;
+    EXPECT_FALSE(readShortcut(shortcut, target));
+
+    window->appendEntry(shortcut);
+    setOrdered(true);
+    window->runList();
+    ASSERT_TRUE(pumpUntil([&] { return !childRealPaths(real).empty(); }, 5000));
+    EXPECT_EQ(childRealPaths(real)[0], utf8Of(real));
+    ASSERT_EQ(childCommandLines(real).size(), 1u);
+    EXPECT_NE(childCommandLines(real)[0].find(u8"r\u00e9sum\u00e9.doc"), std::string::npos);
+    EXPECT_FALSE(readChildRecord(decoy).started);
+}
+
+// A served handle gone bad makes the combined wait fail at once; the program's own handle
+// still ends the wait when the program ends, without spinning meanwhile.
+TEST_F(MultiRunRunTest, AFailingCombinedWaitStillEndsWhenTheProgramEnds)
+{
+    WaitSet broken;
+    bool served = false;
+    broken.add(reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(0x7ffffff0)), [&] { served = true; });
+    window->keepServingDuringRuns(broken);
+    window->appendEntry(child("slow", 1000));
+    window->appendEntry(child("next", 0));
+    setOrdered(true);
+    // A run that never ends is aborted after a while, so the test fails instead of hanging.
+    ThreadTimer giveUp(8000, [&] { window->abortRun(); });
+    FILETIME created, ended, kernelBefore, userBefore, kernelAfter, userAfter;
+    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernelBefore, &userBefore);
+    window->runList();
+    GetProcessTimes(GetCurrentProcess(), &created, &ended, &kernelAfter, &userAfter);
+    auto ticks = [](const FILETIME& t) {
+        return (static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+    };
+    unsigned long long busyMs = (ticks(kernelAfter) - ticks(kernelBefore) + ticks(userAfter) -
+                                 ticks(userBefore)) / 10000;
+    EXPECT_TRUE(readChildRecord(children[1]).started);
+    EXPECT_LT(busyMs, 500u);
+    EXPECT_FALSE(served);
 }
 
 // A DDE server in this process takes documents of a class of its own, as a program that is

@@ -48,13 +48,16 @@ ChildRecord readChildRecord(const std::string& childPath)
     return record;
 }
 
-std::vector<std::string> childRealPaths(const std::wstring& childPath)
+namespace {
+
+// The hex-coded UTF-8 texts of the log lines of one kind ("path " or "line ").
+std::vector<std::string> loggedTexts(const std::wstring& childPath, const std::string& kind)
 {
     std::istringstream lines(readWideFile(childPath.substr(0, childPath.rfind(L'.')) + L".log"));
     std::vector<std::string> paths;
     std::string line;
     while (std::getline(lines, line)) {
-        if (line.compare(0, 5, "path ") != 0)
+        if (line.compare(0, 5, kind) != 0)
             continue;
         std::string path;
         for (std::size_t i = 5; i + 1 < line.size(); i += 2)
@@ -62,6 +65,18 @@ std::vector<std::string> childRealPaths(const std::wstring& childPath)
         paths.push_back(path);
     }
     return paths;
+}
+
+}  // namespace
+
+std::vector<std::string> childRealPaths(const std::wstring& childPath)
+{
+    return loggedTexts(childPath, "path ");
+}
+
+std::vector<std::string> childCommandLines(const std::wstring& childPath)
+{
+    return loggedTexts(childPath, "line ");
 }
 
 void stopChild(const ChildRecord& record)

@@ -29,6 +29,8 @@ ChildRecord readChildRecord(const std::string& childPath);
 // The real paths (UTF-8) a copy logged itself started from, read from the log beside the copy
 // at the real (UTF-16) path.
 std::vector<std::string> childRealPaths(const std::wstring& childPath);
+// The UTF-16 command lines (in UTF-8) of its starts, read the same way.
+std::vector<std::string> childCommandLines(const std::wstring& childPath);
 
 // Ends a child that started and has not ended yet, by its process id, and waits for its end.
 void stopChild(const ChildRecord& record);
