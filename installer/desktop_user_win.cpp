@@ -40,21 +40,6 @@ std::string accountOf(HANDLE token)
     return std::string(static_cast<const char*>(sid), GetLengthSid(sid));
 }
 
-KernelHandle shellProcessToken()
-{
-    DWORD processId = 0;
-    HWND shell = GetShellWindow();
-    if (!shell || !GetWindowThreadProcessId(shell, &processId) || processId == 0)
-        return {};
-    KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process)
-        return {};
-    HANDLE raw = nullptr;
-    if (!OpenProcessToken(process.get(), TOKEN_QUERY | TOKEN_IMPERSONATE | TOKEN_DUPLICATE, &raw))
-        return {};
-    return KernelHandle(raw);
-}
-
 std::wstring wideOf(const std::string& text)
 {
     int length = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
@@ -122,6 +107,41 @@ bool startThroughDesktopShell(const std::string& program, const std::string& par
     VariantClear(&arguments);
     VariantClear(&directory);
     return SUCCEEDED(result);
+}
+
+// The desktop's window as the shell's window list names it, for a system whose shell does not
+// register itself as the shell window.
+HWND desktopWindowOfShellWindows()
+{
+    ComPtr<IShellWindows> windows;
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                IID_IShellWindows, windows.receive())))
+        return nullptr;
+    VARIANT none{};
+    VariantInit(&none);
+    long desktopWindow = 0;
+    ComPtr<IDispatch> desktop;
+    if (windows->FindWindowSW(&none, &none, SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH,
+                              reinterpret_cast<IDispatch**>(desktop.receive())) != S_OK)
+        return nullptr;
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(desktopWindow));
+}
+
+KernelHandle shellProcessToken()
+{
+    DWORD processId = 0;
+    HWND shell = GetShellWindow();
+    if (!shell)
+        shell = desktopWindowOfShellWindows();
+    if (!shell || !GetWindowThreadProcessId(shell, &processId) || processId == 0)
+        return {};
+    KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process)
+        return {};
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(process.get(), TOKEN_QUERY | TOKEN_IMPERSONATE | TOKEN_DUPLICATE, &raw))
+        return {};
+    return KernelHandle(raw);
 }
 
 }  // namespace
