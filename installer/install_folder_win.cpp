@@ -40,18 +40,12 @@ std::string currentUserSid()
     return text;
 }
 
-// The security of the folders to make: null (inherited as usual) inside the user's profile.
 LocalMemory securityFor(const std::string& folder)
 {
-    std::string profile;
-    if (specialFolderPath(CSIDL_PROFILE, profile) && installer::isInside(folder, profile))
-        return {};
-    std::string sid = currentUserSid();
-    if (sid.empty())
-        return {};
+    std::string text = madeFolderSecurity(folder);
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(
-            privateFolderSecurity(sid).c_str(), SDDL_REVISION_1, &descriptor, nullptr))
+    if (text.empty() || !ConvertStringSecurityDescriptorToSecurityDescriptorA(
+                            text.c_str(), SDDL_REVISION_1, &descriptor, nullptr))
         return {};
     return LocalMemory(descriptor);
 }
@@ -89,6 +83,15 @@ std::string privateFolderSecurity(const std::string& userSid)
 {
     // Protected (P): nothing inherited from above. Each entry reaches files and sub-folders.
     return "D:P(A;OICI;FA;;;" + userSid + ")(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)";
+}
+
+std::string madeFolderSecurity(const std::string& folder)
+{
+    std::string profile;
+    if (specialFolderPath(CSIDL_PROFILE, profile) && installer::isInside(folder, profile))
+        return "";
+    std::string sid = currentUserSid();
+    return sid.empty() ? "" : privateFolderSecurity(sid);
 }
 
 void removeMadeFolders(const std::vector<std::string>& made)

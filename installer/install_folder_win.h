@@ -23,6 +23,10 @@ DWORD prepareInstallFolder(const std::string& folder, std::vector<std::string>& 
 // Removes the folders prepareInstallFolder made, innermost first, as far as they are empty.
 void removeMadeFolders(const std::vector<std::string>& made);
 
+// The access list prepareInstallFolder gives the folders it makes for folder: empty (inherited
+// as usual) inside the user's profile, else privateFolderSecurity of the running user.
+std::string madeFolderSecurity(const std::string& folder);
+
 // The access list of a private folder for the user whose security identifier is given in its
 // text form ("S-1-5-21-...").
 std::string privateFolderSecurity(const std::string& userSid);
