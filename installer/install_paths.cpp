@@ -204,6 +204,15 @@ bool isInside(const std::string& path, const std::string& folder)
     std::string outer = comparable(folder);
     if (outer.empty() || inner.compare(0, outer.size(), outer) != 0)
         return false;
+    // A folder ending in a lead byte would end inside the path's double-byte character.
+    bool cut = false;
+    for (std::size_t i = 0; i < outer.size(); ++i) {
+        cut = isLeadByte(outer[i]) && i + 1 == outer.size();
+        if (isLeadByte(outer[i]))
+            ++i;
+    }
+    if (cut && inner.size() > outer.size())
+        return false;
     return inner.size() == outer.size() || outer.back() == '\\' || inner[outer.size()] == '\\';
 }
 
