@@ -42,22 +42,26 @@ bool isLetter(char c)
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
 }
 
-// Letters folded, double-byte characters kept whole, separators made one kind.
+// Letters folded, double-byte characters kept whole, separators made one kind and the
+// trailing ones dropped (a drive's root keeps its own).
 std::string comparable(const std::string& path)
 {
     std::string folded;
+    std::size_t wholeCharacterEnd = 0;
     for (std::size_t i = 0; i < path.size(); ++i) {
         char c = path[i];
         if (isLeadByte(c) && i + 1 < path.size()) {
             folded += path.substr(i, 2);
             ++i;
-        } else {
-            folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
-                      : c == '/'           ? '\\'
-                                           : c;
+            wholeCharacterEnd = folded.size();
+            continue;
         }
+        folded += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a')
+                  : c == '/'           ? '\\'
+                                       : c;
     }
-    while (folded.size() > 3 && folded.back() == '\\')
+    // Only single-byte separators after the last double-byte character go.
+    while (folded.size() > 3 && folded.size() > wholeCharacterEnd && folded.back() == '\\')
         folded.pop_back();
     return folded;
 }
