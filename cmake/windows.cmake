@@ -28,12 +28,19 @@ add_executable(quintarel WIN32 ${CMAKE_SOURCE_DIR}/app/winmain_win.cpp ${launche
 target_link_libraries(quintarel PRIVATE quintarel_win)
 
 file(GLOB common_win_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/common/*_win.cpp)
-# Of the framework the installer uses the control helpers and the system's error texts.
-add_executable(installer WIN32 ${installer_win_sources} ${common_win_sources}
+# Everything of the installer but its entry point, for the program and for its Windows test.
+# Of the framework it uses the control helpers, the system's error texts and system libraries.
+set(installer_parts ${installer_win_sources})
+list(FILTER installer_parts EXCLUDE REGEX "/installer/installer_main_win\\.cpp$")
+add_library(installer_win STATIC ${installer_parts})
+target_link_libraries(installer_win PUBLIC quintarel_core ${win_libraries})
+add_executable(installer WIN32 ${CMAKE_SOURCE_DIR}/installer/installer_main_win.cpp
+               ${common_win_sources}
                ${CMAKE_SOURCE_DIR}/framework/controls_win.cpp
                ${CMAKE_SOURCE_DIR}/framework/system_error_win.cpp
+               ${CMAKE_SOURCE_DIR}/framework/system_library_win.cpp
                ${CMAKE_SOURCE_DIR}/resources/installer.rc)
-target_link_libraries(installer PRIVATE quintarel_core ${win_libraries})
+target_link_libraries(installer PRIVATE installer_win quintarel_core ${win_libraries})
 
 # Windows tests: one executable per file of tests/win, each one ctest entry, since every Wine
 # process start costs time.
@@ -57,6 +64,9 @@ if(EXISTS ${QUINTAREL_GTEST_DIR}/CMakeLists.txt)
     get_filename_component(test_name ${test_source} NAME_WE)
     add_executable(${test_name} ${test_source} ${launcher_rc})
     target_link_libraries(${test_name} PRIVATE win_test_support gtest_main)
+    if(test_name MATCHES "^installer")
+      target_link_libraries(${test_name} PRIVATE installer_win)
+    endif()
     add_test(NAME ${test_name} COMMAND ${test_name})
     set_tests_properties(${test_name} PROPERTIES TIMEOUT 300)
   endforeach()

@@ -1,5 +1,7 @@
 #include "framework/dpi_win.h"
 
+#include "framework/system_library_win.h"
+
 namespace {
 
 // Ours, since older headers lack them; the values are the system's.
@@ -7,18 +9,6 @@ constexpr int effectiveDpi = 0;  // MDT_EFFECTIVE_DPI
 using GetDpiForMonitorFunction = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
 using GetDpiForSystemFunction = UINT(WINAPI*)();
-
-template <class Function>
-Function systemFunction(const char* module, const char* name)
-{
-    HMODULE handle = GetModuleHandleA(module);
-    // shcore is not loaded by every program; user32 always is.
-    if (!handle)
-        handle = LoadLibraryA(module);
-    if (!handle)
-        return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(handle, name)));
-}
 
 }  // namespace
 

@@ -10,32 +10,34 @@
 
 namespace {
 
-bool processIsElevated()
+bool tokenIsElevated(HANDLE token)
 {
-    HANDLE raw = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw))
-        return false;
-    KernelHandle token(raw);
     TOKEN_ELEVATION elevation{};
     DWORD size = 0;
-    return GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof(elevation),
-                               &size) &&
+    return GetTokenInformation(token, TokenElevation, &elevation, sizeof(elevation), &size) &&
            elevation.TokenIsElevated != 0;
 }
 
-KernelHandle shellProcessToken()
+KernelHandle ownToken()
 {
-    DWORD processId = 0;
-    HWND shell = GetShellWindow();
-    if (!shell || !GetWindowThreadProcessId(shell, &processId) || processId == 0)
-        return {};
-    KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
-    if (!process)
-        return {};
     HANDLE raw = nullptr;
-    if (!OpenProcessToken(process.get(), TOKEN_QUERY | TOKEN_IMPERSONATE | TOKEN_DUPLICATE, &raw))
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw))
         return {};
     return KernelHandle(raw);
+}
+
+// The account a token belongs to, as the bytes of its security identifier.
+std::string accountOf(HANDLE token)
+{
+    DWORD size = 0;
+    GetTokenInformation(token, TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    if (size == 0 || !GetTokenInformation(token, TokenUser, &buffer[0], size, &size))
+        return "";
+    PSID sid = reinterpret_cast<TOKEN_USER*>(&buffer[0])->User.Sid;
+    if (!IsValidSid(sid))
+        return "";
+    return std::string(static_cast<const char*>(sid), GetLengthSid(sid));
 }
 
 std::wstring wideOf(const std::string& text)
@@ -50,7 +52,8 @@ std::wstring wideOf(const std::string& text)
 
 // The desktop's shell, asked through its own folder view: what it starts runs in the shell's
 // process, with the shell user's token.
-bool startThroughDesktopShell(const std::string& program, const std::string& folder)
+bool startThroughDesktopShell(const std::string& program, const std::string& parameters,
+                              const std::string& folder)
 {
     ComPtr<IShellWindows> windows;
     if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
@@ -85,6 +88,10 @@ bool startThroughDesktopShell(const std::string& program, const std::string& fol
     BSTR file = SysAllocString(wideOf(program).c_str());
     VARIANT arguments{};
     VariantInit(&arguments);
+    if (!parameters.empty()) {
+        arguments.vt = VT_BSTR;
+        arguments.bstrVal = SysAllocString(wideOf(parameters).c_str());
+    }
     VARIANT directory{};
     VariantInit(&directory);
     directory.vt = VT_BSTR;
@@ -97,22 +104,78 @@ bool startThroughDesktopShell(const std::string& program, const std::string& fol
     show.lVal = SW_SHOWDEFAULT;
     HRESULT result = file ? shell->ShellExecute(file, arguments, directory, verb, show) : E_OUTOFMEMORY;
     SysFreeString(file);
+    VariantClear(&arguments);
     VariantClear(&directory);
     return SUCCEEDED(result);
 }
 
+// The desktop's window as the shell's window list names it, for a system whose shell does not
+// register itself as the shell window.
+HWND desktopWindowOfShellWindows()
+{
+    ComPtr<IShellWindows> windows;
+    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                IID_IShellWindows, windows.receive())))
+        return nullptr;
+    VARIANT none{};
+    VariantInit(&none);
+    long desktopWindow = 0;
+    ComPtr<IDispatch> desktop;
+    if (windows->FindWindowSW(&none, &none, SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH,
+                              reinterpret_cast<IDispatch**>(desktop.receive())) != S_OK)
+        return nullptr;
+    return reinterpret_cast<HWND>(static_cast<LONG_PTR>(desktopWindow));
+}
+
+KernelHandle shellProcessToken()
+{
+    DWORD processId = 0;
+    HWND shell = GetShellWindow();
+    if (!shell)
+        shell = desktopWindowOfShellWindows();
+    if (!shell || !GetWindowThreadProcessId(shell, &processId) || processId == 0)
+        return {};
+    KernelHandle process(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
+    if (!process)
+        return {};
+    HANDLE raw = nullptr;
+    if (!OpenProcessToken(process.get(), TOKEN_QUERY | TOKEN_IMPERSONATE | TOKEN_DUPLICATE, &raw))
+        return {};
+    return KernelHandle(raw);
+}
+
 }  // namespace
 
-DesktopUser::DesktopUser() : elevated_(processIsElevated())
+DesktopUser::DesktopUser()
 {
-    if (elevated_)
-        shellToken_ = shellProcessToken();
+    KernelHandle own = ownToken();
+    elevated_ = own && tokenIsElevated(own.get());
+    if (!elevated_)
+        return;
+    shellToken_ = shellProcessToken();
+    if (shellToken_) {
+        shellElevated_ = tokenIsElevated(shellToken_.get());
+        std::string account = accountOf(own.get());
+        shellIsThisAccount_ = !account.empty() && account == accountOf(shellToken_.get());
+    }
+}
+
+installer::ElevatedStart DesktopUser::action() const
+{
+    return installer::elevatedStartAction(elevated_, static_cast<bool>(shellToken_),
+                                          shellElevated_, shellIsThisAccount_);
+}
+
+bool DesktopUser::restartThroughShell(const std::string& program, const std::string& parameters,
+                                      const std::string& folder) const
+{
+    return startThroughDesktopShell(program, parameters, folder);
 }
 
 bool DesktopUser::start(const std::string& program, const std::string& folder) const
 {
-    if (elevated_)
-        return startThroughDesktopShell(program, folder);
+    if (elevated_ && !shellElevated_)
+        return startThroughDesktopShell(program, "", folder);
     return reinterpret_cast<INT_PTR>(ShellExecuteA(nullptr, nullptr, program.c_str(), nullptr,
                                                    folder.c_str(), SW_SHOWDEFAULT)) > 32;
 }

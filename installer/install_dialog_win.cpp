@@ -17,6 +17,9 @@ struct InstallDialog {
     std::string ownFileName;
     // What the dialog opened with, offered again when a folder is refused.
     std::string defaultFolder;
+    // The folders the accepted folder's preparation made, for the run to remove after a late
+    // failure.
+    std::vector<std::string> madeFolders;
     IconHandle bigIcon;
     IconHandle smallIcon;
     bool ended = false;
@@ -112,7 +115,7 @@ void confirm(HWND window, InstallDialog& dialog)
         std::string problem = installer::installFolderProblem(read.installFolder,
                                                               dialog.ownFileName);
         if (problem.empty()) {
-            DWORD error = prepareInstallFolder(read.installFolder);
+            DWORD error = prepareInstallFolder(read.installFolder, dialog.madeFolders);
             if (error != ERROR_SUCCESS)
                 problem = installer::unwritableFolderText(
                     read.installFolder, systemErrorText(error), dialog.defaultFolder);
@@ -170,7 +173,7 @@ INT_PTR CALLBACK installDialogProc(HWND window, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 INT_PTR runInstallDialog(HINSTANCE instance, installer::InstallOptions& options,
-                         const std::string& ownFileName)
+                         const std::string& ownFileName, std::vector<std::string>& madeFolders)
 {
     InstallDialog dialog;
     dialog.options = options;
@@ -178,7 +181,9 @@ INT_PTR runInstallDialog(HINSTANCE instance, installer::InstallOptions& options,
     dialog.defaultFolder = options.installFolder;
     INT_PTR result = DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_INSTALL), nullptr,
                                      installDialogProc, reinterpret_cast<LPARAM>(&dialog));
-    if (result == 1)
+    if (result == 1) {
         options = dialog.options;
+        madeFolders = dialog.madeFolders;
+    }
     return result == 1 ? 1 : 0;
 }

@@ -121,10 +121,80 @@ TEST(InstallPaths, InstallFolderMustLeaveRoomForEveryFile)
               std::string::npos);
 }
 
-TEST(InstallPaths, CopyFailureNamesBothPaths)
+TEST(InstallPaths, CopyFailureNamesBothPathsAndTheReason)
 {
     EXPECT_EQ(copyFailureText("D:\\dl\\ReadMe.txt", "C:\\Q\\\\ReadMe.txt"),
               "D:\\dl\\ReadMe.txt を C:\\Q\\\\ReadMe.txt にコピーできませんでした。");
+    EXPECT_EQ(copyFailureText("a", "b", "共有違反です。\r\n"),
+              "a を b にコピーできませんでした。\n(共有違反です。)");
+}
+
+TEST(InstallPaths, OnlyFullLocalOrShareFoldersAreAccepted)
+{
+    for (const std::string& folder :
+         {std::string("C:\\Tools\\Quintarel"), std::string("d:/q"), std::string("C:\\"),
+          std::string("C:\\a\\\\b\\"), std::string("\\\\server\\share"),
+          std::string("\\\\server\\share\\q"), "C:\\" + so + "\\" + hyo})
+        EXPECT_TRUE(isFullFolderPath(folder)) << folder;
+    for (const std::string& folder :
+         {std::string("Quintarel"), std::string("rel\\q"), std::string("C:rel"),
+          std::string("\\rel"), std::string("C:"), std::string("\\\\server"),
+          std::string("\\\\server\\"), std::string("\\\\?\\C:\\q"),
+          std::string("\\\\.\\C:\\q"), std::string("C:\\a\\..\\Windows"),
+          std::string("C:\\.\\q"), std::string("1:\\q")})
+        EXPECT_FALSE(isFullFolderPath(folder)) << folder;
+    // The second byte of ソ is no separator: "C:\ソ.." is one component, not "..".
+    EXPECT_TRUE(isFullFolderPath("C:\\" + so + ".."));
+    EXPECT_NE(installFolderProblem("rel\\q", "installer.exe").find("rel\\q は"), std::string::npos);
+}
+
+TEST(InstallPaths, InsideAFolderComparesWholeComponentsWithoutCase)
+{
+    EXPECT_TRUE(isInside("C:\\Users\\u\\AppData\\Local\\Programs\\Q", "c:\\users\\U"));
+    EXPECT_TRUE(isInside("C:\\Users\\u", "C:/Users/u/"));
+    EXPECT_TRUE(isInside("D:\\q", "D:\\"));
+    EXPECT_FALSE(isInside("C:\\Users\\ux\\q", "C:\\Users\\u"));
+    EXPECT_FALSE(isInside("C:\\Tools", "C:\\Users\\u"));
+    EXPECT_FALSE(isInside("C:\\q", ""));
+    // A trail byte in the letters' range is not folded: ア (0x83 0x41) is not ヂ (0x83 0x61).
+    EXPECT_FALSE(isInside("C:\\ア\\q", "C:\\ヂ"));
+    // Nor is a trail byte 0x5C taken for a separator: C:\ソ is not below C:\ and a lead byte.
+    EXPECT_FALSE(isInside("C:\\" + so, std::string("C:\\\x83")));
+}
+
+TEST(InstallPaths, ElevatedStartGoesOnOnlyAsTheDesktopsOwnAccount)
+{
+    EXPECT_EQ(elevatedStartAction(false, false, false, false), ElevatedStart::install);
+    EXPECT_EQ(elevatedStartAction(true, false, false, false), ElevatedStart::refuse);
+    // The usual "Run as administrator": the shell runs unelevated, as this or another user.
+    EXPECT_EQ(elevatedStartAction(true, true, false, true), ElevatedStart::restartThroughShell);
+    EXPECT_EQ(elevatedStartAction(true, true, false, false), ElevatedStart::restartThroughShell);
+    // No user account control: the shell is elevated as this very account.
+    EXPECT_EQ(elevatedStartAction(true, true, true, true), ElevatedStart::install);
+    EXPECT_EQ(elevatedStartAction(true, true, true, false), ElevatedStart::restartThroughShell);
+}
+
+TEST(InstallPaths, UninstallEntryNamesTheInstallationAndItsVersion)
+{
+    const unsigned version[4] = {2, 2, 0, 17};
+    UninstallEntry entry = uninstallEntry("C:\\" + so, "setup.exe", version, 1025);
+    EXPECT_EQ(entry.displayName, "Quintarel");
+    EXPECT_EQ(entry.displayVersion, "2.2.0.17");
+    EXPECT_EQ(entry.versionMajor, 2u);
+    EXPECT_EQ(entry.publisher, "Brisvane");
+    EXPECT_EQ(entry.installLocation, "C:\\" + so);
+    EXPECT_EQ(entry.displayIcon, "C:\\" + so + "\\Quintarel.exe,0");
+    EXPECT_EQ(entry.uninstallString, "\"C:\\" + so + "\\setup.exe\" /uninstall");
+    EXPECT_EQ(entry.estimatedSizeKb, 2u);
+
+    // The fixed part of a version resource, after a header whose bytes are no signature.
+    std::string block(40, '\0');
+    block += std::string("\xBD\x04\xEF\xFE\x00\x00\x01\x00", 8);
+    block += std::string("\x03\x00\x02\x00\x05\x00\x04\x00", 8);
+    unsigned read[4] = {};
+    ASSERT_TRUE(fixedFileVersion(block, read));
+    EXPECT_EQ(std::vector<unsigned>(read, read + 4), (std::vector<unsigned>{2, 3, 4, 5}));
+    EXPECT_FALSE(fixedFileVersion(block.substr(0, 44), read));
 }
 
 }  // namespace
