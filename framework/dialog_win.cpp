@@ -50,9 +50,26 @@ bool isOffered(const MSG& message)
            offeredMessage->lParam == message.lParam && offeredMessage->time == message.time;
 }
 
+// A loop that is not ours may have fetched its message as UTF-16, and the dialogs' keyboard
+// is ANSI: it would convert a character above 0x7F once more ("あ" typed arriving as "B"). Such
+// a character goes to its control as that loop fetched it; no dialog key is one.
+bool isCharacterBeyondAscii(const MSG& message)
+{
+    switch (message.message) {
+    case WM_CHAR:
+    case WM_SYSCHAR:
+    case WM_DEADCHAR:
+    case WM_SYSDEADCHAR:
+        return message.wParam > 0x7F;
+    default:
+        return false;
+    }
+}
+
 LRESULT CALLBACK offerFromModalLoop(int code, WPARAM wParam, LPARAM lParam)
 {
     if ((code == MSGF_DIALOGBOX || code == MSGF_MESSAGEBOX) && lParam != 0 &&
+        !isCharacterBeyondAscii(*reinterpret_cast<MSG*>(lParam)) &&
         Dialog::preTranslateForDialogs(*reinterpret_cast<MSG*>(lParam)))
         return 1;
     return CallNextHookEx(messageFilterHook, code, wParam, lParam);

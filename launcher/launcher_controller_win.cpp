@@ -325,6 +325,8 @@ MessageResult LauncherController::drawLauncherItem(WPARAM, LPARAM lParam)
 
 MessageResult LauncherController::followHighlight(WPARAM wParam, LPARAM lParam)
 {
+    // The menu closing (0xFFFF flags, no menu) is not the launcher menu's either: the highlight
+    // stays where it was.
     if (!forLauncherMenu(lParam))
         return MessageResult::unhandled();
     launcherMenu_.followHighlight(wParam);
@@ -346,6 +348,8 @@ MessageResult LauncherController::answerTypedKey(WPARAM wParam, LPARAM lParam)
 
 MessageResult LauncherController::swallowWheel(WPARAM, LPARAM)
 {
+    // The hidden window has nothing to scroll: a wheel message that reaches it (posted, or left
+    // by a control) ends here rather than in the dialog's default handling.
     return MessageResult::of(0);
 }
 

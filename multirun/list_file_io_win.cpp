@@ -43,19 +43,59 @@ bool readListFileFrom(const std::string& path, ListFileContent& content)
     return true;
 }
 
+namespace {
+
+// A file of our own beside the list, never one that was there: the user's file or folder of
+// that name stays as it is. The names keep the list's length, so one fits wherever the list
+// fits (a system temporary name does not near the path limit).
+FileHandle createTemporaryBeside(const std::string& path, std::string& temporary)
+{
+    std::string first = temporaryListPath(path);
+    std::vector<std::string> names{first};
+    for (char digit = '0'; digit <= '9'; ++digit)
+        names.push_back(first.substr(0, first.size() - 1) + digit);
+    for (const std::string& name : names) {
+        FileHandle file(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file) {
+            temporary = name;
+            return file;
+        }
+        // Taken (a file or a folder of that name): the next name. Anything else holds for all.
+        DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS &&
+            error != ERROR_ACCESS_DENIED)
+            break;
+    }
+    temporary.clear();
+    return FileHandle();
+}
+
+}  // namespace
+
 bool writeFileReplacing(const std::string& path, const std::string& bytes)
 {
-    std::string temporary = temporaryListPath(path);
+    std::string temporary;
     bool written = false;
     {
-        FileHandle file(CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        written = file && writeAll(file.get(), bytes);
+        FileHandle file = createTemporaryBeside(path, temporary);
+        if (temporary.empty())
+            return false;
+        written = writeAll(file.get(), bytes);
     }
-    if (written &&
-        MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
+    if (written) {
+        // An existing list keeps its attributes and security; a new one is simply named.
+        bool replaced =
+            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES
+                ? ReplaceFileA(path.c_str(), temporary.c_str(), nullptr,
+                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != FALSE
+                : MoveFileExA(temporary.c_str(), path.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE;
+        if (replaced)
+            return true;
+    }
+    DWORD error = GetLastError();
     DeleteFileA(temporary.c_str());
+    SetLastError(error);
     return false;
 }
 

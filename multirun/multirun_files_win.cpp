@@ -103,14 +103,15 @@ bool MultiRunWindow::loadListFile(const std::string& path)
 
 std::string MultiRunWindow::askListFile(bool save)
 {
+    // The selected registered list by its full path: the dialog opens in the folder it used
+    // last, where a bare name would name another folder's list of that name.
     char file[pathBufferSize] = {};
-    HWND registered = item(IDC_REGISTERED_LISTS);
-    LRESULT selected = SendMessageA(registered, LB_GETCURSEL, 0, 0);
+    int selected = selectedRegisteredList();
     if (selected >= 0) {
-        LRESULT length = SendMessageA(registered, LB_GETTEXTLEN, static_cast<WPARAM>(selected), 0);
-        if (length >= 0 && length < static_cast<LRESULT>(pathBufferSize))
-            SendMessageA(registered, LB_GETTEXT, static_cast<WPARAM>(selected),
-                         reinterpret_cast<LPARAM>(file));
+        std::string path = registeredPaths[static_cast<std::size_t>(selected)];
+        toBackslashes(path);
+        if (path.size() < pathBufferSize)
+            path.copy(file, path.size());
     }
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
@@ -118,6 +119,7 @@ std::string MultiRunWindow::askListFile(bool save)
     dialog.lpstrFilter = "Quintarel Sequential Execute File(*sqx)\0*.sqx\0";
     dialog.lpstrFile = file;
     dialog.nMaxFile = pathBufferSize;
+    dialog.lpstrInitialDir = listFolder.c_str();
     dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
     // The name comes filled in from the selected list: Ctrl+S, Enter must not replace it
     // unasked.

@@ -3,6 +3,7 @@
 #include "multirun/multirun_window_win.h"
 
 #include "common/path_text.h"
+#include "common/wide_text_win.h"
 #include "dialogs/hotkeys_win.h"
 #include "framework/application_win.h"
 #include "framework/controls_win.h"
@@ -21,18 +22,32 @@ void MultiRunWindow::refreshRegisteredLists()
     registeredPaths.clear();
     HWND box = item(IDC_REGISTERED_LISTS);
     SendMessageA(box, LB_RESETCONTENT, 0, 0);
-    WIN32_FIND_DATAA found;
-    FindHandle search(FindFirstFileA(registeredListPattern(listFolder).c_str(), &found));
-    if (!search)
-        return;
-    do {
-        LRESULT added = SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(found.cFileName));
+    // Listed wide: the ANSI listing gives "cafe.sqx" for "café.sqx", which opens, runs and
+    // marks another list of that name. Lists are opened and marked by their names in the code
+    // page, so one whose name it cannot hold is left out, and a last line says so.
+    WIN32_FIND_DATAW found;
+    FindHandle search(
+        FindFirstFileW(wideChars(widened(registeredListPattern(listFolder))), &found));
+    int unheld = 0;
+    bool more = static_cast<bool>(search);
+    for (; more; more = FindNextFileW(search.get(), &found) != FALSE) {
+        std::string name;
+        if (!narrowedExactly(found.cFileName, name)) {
+            ++unheld;
+            continue;
+        }
+        LRESULT added = SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name.c_str()));
         if (added == LB_ERR || added == LB_ERRSPACE) {
             appMessageBox("Registed Files リストへの登録に失敗");
             return;
         }
-        registeredPaths.push_back(registeredPath(listFolder, found.cFileName));
-    } while (FindNextFileA(search.get(), &found));
+        registeredPaths.push_back(registeredPath(listFolder, name));
+    }
+    // Below the lists, where no index of registeredPaths points.
+    if (unheld > 0) {
+        std::string note = "(表示できない名前 " + std::to_string(unheld) + " 件)";
+        SendMessageA(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(note.c_str()));
+    }
 }
 
 void MultiRunWindow::selectRegisteredList(const std::string& path)

@@ -309,20 +309,6 @@ class FolderWatchTest(LauncherMenuCase):
         self.wait_start("aardvark")
         shutil.rmtree(self.folder + ".old", ignore_errors=True)
 
-    def test_a_file_added_while_the_menu_is_open_waits_for_it_to_close(self):
-        self.start()
-        before = self.builds()
-        menu = self.click_tray()
-        self.wine.copy_child(os.path.join(self.folder, "aardvark.exe"))
-        self.key(menu, VK_DOWN, 2)
-        self.key(menu, VK_RETURN)
-        self.wait_menu_closed()
-        self.wait_start("beta")
-        self.assertEqual(self.starts("alpha"), [])
-        self.wait_rebuilt(before)
-        self.choose(0)
-        self.wait_start("aardvark")
-
 
 class DisplayModeScreenshots(LauncherMenuCase):
     """The launcher menu in each display mode, with shell icons and Japanese names, in two

@@ -6,6 +6,7 @@
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
 #include "resources/resource.h"
+#include "settings/profile_names.h"
 #include "tests/win/support/hotkey_holder.h"
 #include "tests/win/support/win_test_support.h"
 
@@ -61,12 +62,7 @@ protected:
         for (std::size_t i = 0; i < paths.size(); ++i)
             profile().writeString("FolderList", folderValue(static_cast<int>(i)), paths[i]);
     }
-    static std::string folderValue(int i)
-    {
-        char name[32];
-        snprintf(name, sizeof(name), "AppFolder(%02d)", i);
-        return name;
-    }
+    static std::string folderValue(int i) { return indexedName("AppFolder", i); }
     static ProfileStore& profile() { return app::profile(); }
 
     void start(const std::string& current)

@@ -5,6 +5,7 @@
 #include "framework/profile_store.h"
 #include "framework/application_win.h"
 #include "multirun/list_file.h"
+#include "multirun/list_file_io_win.h"
 #include "resources/resource.h"
 #include "tests/win/support/multirun_test_support.h"
 #include "tests/win/support/win_test_support.h"
@@ -12,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <commdlg.h>
 
 namespace {
 
@@ -181,7 +183,8 @@ TEST_F(MultiRunWindowTest, ListFilesAreReadAndWrittenByteForByte)
     EXPECT_EQ(controlText(window->hwnd()), "複数実行(写し.sqx)");
     EXPECT_TRUE(boxes.boxes().empty());
 
-    // A folder near the length limit, where a killed save left its temporary file behind.
+    // A folder near the length limit, holding a file and a folder of the user's under the
+    // names a save would give its temporary file.
     // (A folder can be made up to 248 bytes long; above 246 no system temporary name fits.)
     std::string deep = folder.path();
     while (deep.size() != 247) {
@@ -191,11 +194,19 @@ TEST_F(MultiRunWindowTest, ListFilesAreReadAndWrittenByteForByte)
     std::string nearLimit = deep + "\\" + std::string(pathBufferSize - 6 - deep.size(), 'n') +
                             ".sqx";
     ASSERT_EQ(nearLimit.size(), maxPathChars);
-    std::string leftover = temporaryListPath(nearLimit);
-    CloseHandle(CreateFileA(leftover.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    // A file and a folder of the user's where the save would put its temporary file stay
+    // as they are.
+    std::string users = temporaryListPath(nearLimit);
+    std::string usersFolder = users.substr(0, users.size() - 1) + "0";
+    CloseHandle(CreateFileA(users.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    ASSERT_TRUE(CreateDirectoryA(usersFolder.c_str(), nullptr));
     ASSERT_TRUE(window->saveListFile(nearLimit));
     EXPECT_EQ(readFile(nearLimit), exampleFile);
-    EXPECT_FALSE(fileExists(leftover));
+    EXPECT_TRUE(fileExists(users));
+    EXPECT_EQ(readFile(users), "");
+    EXPECT_TRUE(directoryExists(usersFolder));
+    ASSERT_TRUE(window->saveListFile(nearLimit));
+    EXPECT_EQ(readFile(nearLimit), exampleFile);
 
     // An empty list writes nothing, not even over an existing file.
     window->abortRun();
@@ -252,6 +263,10 @@ public:
               char title[256] = {};
               GetWindowTextA(dialog, title, sizeof(title));
               title_ = title;
+              char folder[MAX_PATH] = {};
+              if (SendMessageA(dialog, CDM_GETFOLDERPATH, MAX_PATH,
+                               reinterpret_cast<LPARAM>(folder)) > 0)
+                  shownFolder_ = folder;
               for (int id : {0x480, 0x47C}) {
                   if (HWND field = GetDlgItem(dialog, id)) {
                       shownName_ = controlText(field);
@@ -263,6 +278,7 @@ public:
     {
     }
     std::string title_;
+    std::string shownFolder_;
     std::string shownName_;
 
 private:
@@ -289,14 +305,16 @@ TEST_F(MultiRunWindowTest, SaveAndOpenCommandsRegisterAndMarkTheList)
     EXPECT_EQ(profile().readString(wakeupSection, "000", ""), registered);
     EXPECT_EQ(profile().readInt(wakeupSection, "Number", 0), 1);
 
-    // Open starts from the selected registered list and shows whether it is marked.
+    // Open starts from the selected registered list, by its full path (the dialog opens where
+    // it was used last), and shows whether it is marked.
     window->abortRun();
     CheckDlgButton(window->hwnd(), IDC_RUN_ON_WAKEUP, BST_UNCHECKED);
     {
         FileDialogAnswer answer("夜.sqx");
         sendCommand(*window, IDM_OPEN_LIST, 1);
         EXPECT_EQ(answer.title_, "読み込みファイル名");
-        EXPECT_EQ(answer.shownName_, "夜.sqx");
+        EXPECT_EQ(diskPathKey(answer.shownFolder_ + "\\" + answer.shownName_),
+                  diskPathKey(registered));
     }
     EXPECT_EQ(window->entries(), std::vector<RunEntry>{entryForPath("C:\\a.exe")});
     EXPECT_EQ(IsDlgButtonChecked(window->hwnd(), IDC_RUN_ON_WAKEUP), BST_CHECKED);
@@ -356,6 +374,28 @@ TEST_F(MultiRunWindowTest, RegisteredListsAndTheirWakeupMarks)
     EXPECT_EQ(IsDlgButtonChecked(window->hwnd(), IDC_RUN_ON_WAKEUP), BST_UNCHECKED);
 }
 
+TEST_F(MultiRunWindowTest, AListWhoseNameTheCodePageCannotHoldIsNeverTakenForAnother)
+{
+    std::string folderPath = testListFolder();
+    CreateDirectoryA(folderPath.c_str(), nullptr);
+    // "é" has a look-alike in the code page: the ANSI listing would show "cafe.sqx" twice.
+    for (const wchar_t* name : {L"cafe.sqx", L"café.sqx"})
+        CloseHandle(CreateFileW((widePath(folderPath) + L"\\" + name).c_str(), GENERIC_WRITE, 0,
+                                nullptr, CREATE_ALWAYS, 0, nullptr));
+    auto window = createMultiRunWindow();
+    EXPECT_EQ(window->registeredLists(),
+              std::vector<std::string>{registeredPath(folderPath, "cafe.sqx")});
+    HWND box = window->item(IDC_REGISTERED_LISTS);
+    ASSERT_EQ(SendMessageA(box, LB_GETCOUNT, 0, 0), 2);
+    char note[MAX_PATH] = {};
+    SendMessageA(box, LB_GETTEXT, 1, reinterpret_cast<LPARAM>(note));
+    EXPECT_STREQ(note, "(表示できない名前 1 件)");
+    // The note is no list: selected, it marks nothing.
+    SendMessageA(box, LB_SETCURSEL, 1, 0);
+    SendMessageA(window->item(IDC_RUN_ON_WAKEUP), BM_CLICK, 0, 0);
+    EXPECT_TRUE(window->wakeupListPaths().empty());
+}
+
 TEST_F(MultiRunWindowTest, DialogKeysWorkWhileAnotherWindowRunsAModalLoop)
 {
     // A message box of another window stands for every modal loop of the program: Escape in
@@ -372,6 +412,21 @@ TEST_F(MultiRunWindowTest, DialogKeysWorkWhileAnotherWindowRunsAModalLoop)
     EXPECT_TRUE(escape.seen());
     EXPECT_FALSE(IsWindowVisible(window->hwnd()));
     EXPECT_TRUE(window->entries().empty());
+
+    // A character typed into the window meanwhile arrives as typed, however the box's loop
+    // fetched it.
+    window->appendEntry("C:\\a.exe");
+    ShowWindow(window->hwnd(), SW_SHOWNORMAL);
+    HWND field = window->item(IDC_RUN_PARAM);
+    NextDialog typed([&](HWND box) {
+        PostMessageW(field, WM_CHAR, 0x3042, 0);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    MessageBoxA(nullptr, "modal", "modal", MB_OK);
+    ASSERT_TRUE(typed.seen());
+    wchar_t text[8] = {};
+    GetWindowTextW(field, text, 8);
+    EXPECT_STREQ(text, L"あ");
 }
 
 TEST_F(MultiRunWindowTest, WindowHotkeySetDeleteAndEnterInItsField)
