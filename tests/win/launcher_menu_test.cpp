@@ -614,6 +614,20 @@ TEST_F(LauncherMenuTest, ACharacterBeyondTheBasicPlaneIsTypedInTwoHalves)
     EXPECT_NE(LOWORD(menuChar('?').value), entry);
 }
 
+TEST_F(LauncherMenuTest, ANameWithOnlyALookAlikeInTheCodePageKeepsItsRealPath)
+{
+    // Best fit would give "resume.txt", another file of this folder.
+    const std::wstring real = widePath(folder.path()) + L"\\r\u00e9sum\u00e9.txt";
+    FileHandle(CreateFileW(real.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+    folder.write("resume.txt");
+    rebuild();
+    auto realPaths = menu().itemRealPaths();
+    const std::u16string expected(real.begin(), real.end());
+    EXPECT_EQ(std::count(realPaths.begin(), realPaths.end(), expected), 1);
+    EXPECT_GE(indexOf("resume.txt"), 0);
+}
+
 TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureAndKeys)
 {
     const std::wstring korean = L"한국어.txt", naive = L"naïve🎵.exe";
