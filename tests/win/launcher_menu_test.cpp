@@ -628,31 +628,45 @@ TEST_F(LauncherMenuTest, ANameWithOnlyALookAlikeInTheCodePageKeepsItsRealPath)
     EXPECT_GE(indexOf("resume.txt"), 0);
 }
 
-TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureAndKeys)
-{
-    const std::wstring korean = L"한국어.txt", naive = L"naïve🎵.exe";
-    const std::u16string koreanText = u"한국어", naiveText = u"naïve🎵";
-    const std::wstring folderPath = widePath(folder.path());
-    std::string child = copyChild(folder.path(), "qchildcopy", 0);
-    ASSERT_TRUE(MoveFileW(widePath(child).c_str(), (folderPath + L"\\" + naive).c_str()));
-    HANDLE text = CreateFileW((folderPath + L"\\" + korean).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(text, INVALID_HANDLE_VALUE);
-    CloseHandle(text);
-    copyChild(folder.path(), "ordinary", 0);
-    iconsInShortColumns();
-    rebuild();
-
-    const auto& realPaths = menu().itemRealPaths();
-    auto indexOfReal = [&](const std::wstring& name) {
+// A menu holding names the code page cannot hold: a Korean text file and a program whose name
+// has a character outside the basic plane, beside ordinary names.
+class RealNameMenuTest : public LauncherMenuTest {
+protected:
+    void SetUp() override
+    {
+        LauncherMenuTest::SetUp();
+        std::string child = copyChild(folder.path(), "qchildcopy", 0);
+        ASSERT_TRUE(MoveFileW(widePath(child).c_str(), naivePath.c_str()));
+        HANDLE text = CreateFileW(koreanPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        ASSERT_NE(text, INVALID_HANDLE_VALUE);
+        CloseHandle(text);
+        copyChild(folder.path(), "ordinary", 0);
+        iconsInShortColumns();
+        rebuild();
+        koreanIndex = indexOfReal(koreanPath);
+        naiveIndex = indexOfReal(naivePath);
+        ASSERT_GE(koreanIndex, 0);
+        ASSERT_GE(naiveIndex, 0);
+    }
+    int indexOfReal(const std::wstring& path) const
+    {
+        auto realPaths = menu().itemRealPaths();
         auto found = std::find(realPaths.begin(), realPaths.end(),
-                               reinterpret_cast<const char16_t*>((folderPath + L"\\" + name).c_str()));
+                               reinterpret_cast<const char16_t*>(path.c_str()));
         return found == realPaths.end() ? -1 : static_cast<int>(found - realPaths.begin());
-    };
-    int koreanIndex = indexOfReal(korean);
-    int naiveIndex = indexOfReal(naive);
-    ASSERT_GE(koreanIndex, 0);
-    ASSERT_GE(naiveIndex, 0);
+    }
+
+    const std::wstring folderPath = widePath(folder.path());
+    const std::wstring koreanPath = folderPath + L"\\한국어.txt";
+    const std::wstring naivePath = folderPath + L"\\naïve🎵.exe";
+    int koreanIndex = -1;
+    int naiveIndex = -1;
+};
+
+TEST_F(RealNameMenuTest, TheyKeepTheirRealNameAndPathAndThePictureOfTheirType)
+{
+    const std::u16string koreanText = u"한국어", naiveText = u"naïve🎵";
     EXPECT_EQ(menu().itemRealTexts()[static_cast<std::size_t>(koreanIndex)], koreanText);
     EXPECT_EQ(menu().itemRealTexts()[static_cast<std::size_t>(naiveIndex)], naiveText);
     // Names the code page holds keep the ANSI path alone, byte for byte.
@@ -662,7 +676,10 @@ TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureA
     // The pictures are those of their types, as for the ordinary names beside them.
     EXPECT_EQ(imageOf(koreanIndex), imageOf(memo));
     EXPECT_EQ(imageOf(naiveIndex), imageOf(indexOf("ordinary.exe")));
+}
 
+TEST_F(RealNameMenuTest, TheirFirstCharacterTypedInUtf16HighlightsThem)
+{
     // The menu's character in UTF-16, as a Unicode menu loop sends it.
     highlight(0);
     LRESULT answer = SendMessageW(window->hwnd(), WM_MENUCHAR, MAKEWPARAM(L'한', MF_POPUP),
@@ -674,9 +691,11 @@ TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureA
     answer = SendMessageW(window->hwnd(), WM_MENUCHAR, MAKEWPARAM(L'o', MF_POPUP),
                           reinterpret_cast<LPARAM>(menu().handle()));
     EXPECT_EQ(LOWORD(answer), indexOf("ordinary.exe"));
+}
 
+TEST_F(RealNameMenuTest, TheyStartByTheirRealPathAlsoFromTheRunList)
+{
     send(WM_COMMAND, MAKEWPARAM(launcherFirstId + naiveIndex, 0));
-    const std::wstring naivePath = folderPath + L"\\" + naive;
     ASSERT_TRUE(pumpUntil([&] { return !childRealPaths(naivePath).empty(); }, 15000));
     char utf8[4 * MAX_PATH] = {};
     WideCharToMultiByte(CP_UTF8, 0, naivePath.c_str(), -1, utf8, sizeof(utf8), nullptr, nullptr);
@@ -693,14 +712,19 @@ TEST_F(LauncherMenuTest, NamesTheCodePageCannotHoldKeepTheirRealNamePathPictureA
     SendDlgItemMessageW(multiRun.hwnd(), IDC_RUN_LIST, LB_GETTEXT, 0,
                         reinterpret_cast<LPARAM>(line));
     EXPECT_EQ(std::wstring(line), naivePath);
-    // The list file cannot hold it: refused, named, and the file left as it was.
+    multiRun.runList();
+    ASSERT_TRUE(pumpUntil([&] { return childRealPaths(naivePath).size() == 2; }, 15000));
+}
+
+TEST_F(RealNameMenuTest, ARunListHoldingOneIsRefusedByTheListFileAndNamed)
+{
+    highlight(naiveIndex);
+    menuChar(' ');
     std::string list = folder.write("old.sqx", "old list");
-    EXPECT_FALSE(multiRun.saveListFile(list));
+    EXPECT_FALSE(window->multiRun().saveListFile(list));
     EXPECT_EQ(readFile(list), "old list");
     ASSERT_EQ(boxes.boxes().size(), 1u);
     EXPECT_NE(boxes.boxes()[0].wideText.find(naivePath), std::wstring::npos);
-    multiRun.runList();
-    ASSERT_TRUE(pumpUntil([&] { return childRealPaths(naivePath).size() == 2; }, 15000));
 }
 
 TEST_F(LauncherMenuTest, SpaceBarCollectsEntriesIntoTheMultipleExecutionList)
