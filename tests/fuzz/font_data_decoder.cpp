@@ -2,6 +2,7 @@
 // a face name without its end, must give the same record whatever font stands in for an empty
 // text, and a decoded record must come back unchanged through its stored form.
 #include "settings/font_data.h"
+#include "tests/fuzz/require.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -9,12 +10,6 @@
 #include <string>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool sameRecord(const FontRecord& a, const FontRecord& b)
 {

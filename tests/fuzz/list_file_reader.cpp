@@ -2,6 +2,7 @@
 // file in pieces must give what reading it whole gives, a file it read must come back the same
 // through the writer, and its numbers must be the ones strtol reads.
 #include "multirun/list_file.h"
+#include "tests/fuzz/require.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -10,12 +11,6 @@
 #include <string>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool sameContent(const ListFileContent& a, const ListFileContent& b)
 {

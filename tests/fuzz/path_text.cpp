@@ -3,6 +3,7 @@
 // between the two bytes of one.
 #include "common/dbcs.h"
 #include "common/path_text.h"
+#include "tests/fuzz/require.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -10,12 +11,6 @@
 #include <vector>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // Which bytes are the second byte of a double-byte character, read from the front.
 std::vector<bool> trailBytes(const std::string& text)

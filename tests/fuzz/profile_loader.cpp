@@ -11,6 +11,7 @@
 #include "settings/settings_chain.h"
 #include "settings/usable_values.h"
 #include "tests/support/memory_profile.h"
+#include "tests/fuzz/require.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -23,12 +24,6 @@
 namespace names = profile_names;
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 // Counts the reads, so a load that would go on and on shows.
 class CountingProfile final : public ProfileStore {

@@ -4,6 +4,7 @@
 #include "common/dbcs.h"
 #include "multirun/run_entry.h"
 #include "multirun/run_parameters.h"
+#include "tests/fuzz/require.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -12,12 +13,6 @@
 #include <string>
 
 namespace {
-
-void require(bool condition)
-{
-    if (!condition)
-        std::abort();
-}
 
 bool cutsInsideACharacter(const std::string& whole, std::size_t end)
 {
