@@ -50,10 +50,9 @@ std::wstring wideOf(const std::string& text)
     return buffer.data();
 }
 
-// The desktop's shell, asked through its own folder view: what it starts runs in the shell's
-// process, with the shell user's token.
-bool startThroughDesktopShell(const std::string& program, const std::string& parameters,
-                              const std::string& folder)
+// The desktop's entry in the shell's window list: its automation object and its window; false
+// when the list does not name one.
+bool findShellDesktop(ComPtr<IDispatch>& desktop, long& desktopWindow)
 {
     ComPtr<IShellWindows> windows;
     if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
@@ -61,11 +60,18 @@ bool startThroughDesktopShell(const std::string& program, const std::string& par
         return false;
     VARIANT none{};
     VariantInit(&none);
+    return windows->FindWindowSW(&none, &none, SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH,
+                                 reinterpret_cast<IDispatch**>(desktop.receive())) == S_OK;
+}
+
+// The desktop's shell, asked through its own folder view: what it starts runs in the shell's
+// process, with the shell user's token.
+bool startThroughDesktopShell(const std::string& program, const std::string& parameters,
+                              const std::string& folder)
+{
     long desktopWindow = 0;
     ComPtr<IDispatch> desktop;
-    if (windows->FindWindowSW(&none, &none, SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH,
-                              reinterpret_cast<IDispatch**>(desktop.receive())) != S_OK ||
-        !desktop)
+    if (!findShellDesktop(desktop, desktopWindow) || !desktop)
         return false;
     ComPtr<IServiceProvider> services;
     ComPtr<IShellBrowser> browser;
@@ -113,16 +119,9 @@ bool startThroughDesktopShell(const std::string& program, const std::string& par
 // register itself as the shell window.
 HWND desktopWindowOfShellWindows()
 {
-    ComPtr<IShellWindows> windows;
-    if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
-                                IID_IShellWindows, windows.receive())))
-        return nullptr;
-    VARIANT none{};
-    VariantInit(&none);
     long desktopWindow = 0;
     ComPtr<IDispatch> desktop;
-    if (windows->FindWindowSW(&none, &none, SWC_DESKTOP, &desktopWindow, SWFO_NEEDDISPATCH,
-                              reinterpret_cast<IDispatch**>(desktop.receive())) != S_OK)
+    if (!findShellDesktop(desktop, desktopWindow))
         return nullptr;
     return reinterpret_cast<HWND>(static_cast<LONG_PTR>(desktopWindow));
 }

@@ -110,10 +110,10 @@ void LauncherController::saveForSessionEnd()
 void LauncherController::requestRebuild(RebuildReason reason)
 {
     RebuildPlan plan = planFor(reason);
-    // A set that changed or went is never drawn from, not even by an open menu.
-    if (plan.reloadsSettings)
-        chooseSettingsInForce();
     if (menuOnScreen_) {
+        // A set that changed or went is never drawn from, not even by the open menu.
+        if (plan.reloadsSettings)
+            chooseSettingsInForce();
         deferredPlan_ |= plan;
         return;
     }
