@@ -143,13 +143,25 @@ class Wine:
         # Wine reads its arguments in the Unix locale (UTF-8) and hands them to the program in
         # its code page; what the program prints comes back in that code page.
         command = [self.loader, os.path.join(self.tools, "qdriver.exe"), *[str(a) for a in args]]
-        result = subprocess.run(command, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
-                                timeout=timeout)
+        # Only a registry write's errors are read: a program the driver starts inherits the
+        # error stream and would hold a pipe open for as long as it runs.
+        writes = str(args[0]).startswith("reg-set")
+        errors = subprocess.PIPE if writes else subprocess.DEVNULL
+        result = subprocess.run(command, stdout=subprocess.PIPE, stderr=errors, timeout=timeout)
+        if check and result.returncode != 0:
+            said = ""
+            # A loaded wineserver has refused a write of test data once in a full run; the
+            # write is idempotent, so it gets a second try before the test fails on it.
+            if writes:
+                said = result.stderr.decode(ENCODING, errors="replace").strip()
+                result = subprocess.run(command, stdout=subprocess.PIPE, stderr=errors,
+                                        timeout=timeout)
+                said += " / " + result.stderr.decode(ENCODING, errors="replace").strip()
+            if result.returncode != 0:
+                raise AssertionError(f"qdriver {args} failed with {result.returncode}: {said}")
         lines = result.stdout.decode(ENCODING, errors="replace").replace("\r", "").split("\n")
         if lines and lines[-1] == "":
             lines.pop()
-        if check and result.returncode != 0:
-            raise AssertionError(f"qdriver {args} failed with {result.returncode}")
         return result.returncode, lines
 
     def find_window(self, title):

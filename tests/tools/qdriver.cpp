@@ -208,11 +208,16 @@ int regGet(const char* key, const char* value)
 int regSet(const char* key, const char* value, DWORD type, const void* data, DWORD size)
 {
     HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr, &handle,
-                        nullptr) != ERROR_SUCCESS)
+    LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                  &handle, nullptr);
+    if (status != ERROR_SUCCESS) {
+        std::fprintf(stderr, "RegCreateKeyEx failed with %ld\n", static_cast<long>(status));
         return 1;
-    LONG status = RegSetValueExA(handle, value, 0, type, static_cast<const BYTE*>(data), size);
+    }
+    status = RegSetValueExA(handle, value, 0, type, static_cast<const BYTE*>(data), size);
     RegCloseKey(handle);
+    if (status != ERROR_SUCCESS)
+        std::fprintf(stderr, "RegSetValueEx failed with %ld\n", static_cast<long>(status));
     return status == ERROR_SUCCESS ? 0 : 1;
 }
 
