@@ -21,35 +21,6 @@
 
 namespace {
 
-// Whether the registry gives the type's files pictures of their own: a DefaultIcon of "%1"
-// (the file's own icon) or an icon handler that looks into each file.
-bool typeDrawsEachFile(const std::string& extension)
-{
-    // The value need not end in a zero when it fills the buffer: one byte is kept for it.
-    char type[256] = {};
-    LONG size = sizeof(type) - 1;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, ("." + extension).c_str(), type, &size) !=
-            ERROR_SUCCESS ||
-        !type[0])
-        return false;
-    std::string progId = type;
-    RegistryKey handler;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (progId + "\\shellex\\IconHandler").c_str(), 0,
-                      KEY_READ, &opened) == ERROR_SUCCESS) {
-        handler.reset(opened);
-        return true;
-    }
-    char icon[MAX_PATH] = {};
-    size = sizeof(icon) - 1;
-    if (RegQueryValueA(HKEY_CLASSES_ROOT, (progId + "\\DefaultIcon").c_str(), icon, &size) !=
-        ERROR_SUCCESS)
-        return false;
-    std::string value = icon;
-    value.erase(0, value.find_first_not_of(" \""));
-    return value.compare(0, 2, "%1") == 0;
-}
-
 // Appends items to a menu under construction, keeping the menu and the entries aligned: entry i
 // belongs to command id 0xA000 + i. Entries that show the same picture share one image.
 class LauncherMenuBuilder {

@@ -1,5 +1,6 @@
 #include "launcher/shell_icon_win.h"
 
+#include "framework/handles_win.h"
 #include "settings/display_scale.h"
 
 #include <commoncontrols.h>
@@ -53,4 +54,31 @@ ShellImageSource shellImageSourceFor(int edge)
         source.list = lists.lists[static_cast<std::size_t>(chosen)];
     source.sizeFlag = edge <= lists.smallEdge ? SHGFI_SMALLICON : SHGFI_LARGEICON;
     return source;
+}
+
+bool typeDrawsEachFile(const std::string& extension)
+{
+    // The value need not end in a zero when it fills the buffer: one byte is kept for it.
+    char type[256] = {};
+    LONG size = sizeof(type) - 1;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, ("." + extension).c_str(), type, &size) !=
+            ERROR_SUCCESS ||
+        !type[0])
+        return false;
+    std::string progId = type;
+    RegistryKey handler;
+    HKEY opened = nullptr;
+    if (RegOpenKeyExA(HKEY_CLASSES_ROOT, (progId + "\\shellex\\IconHandler").c_str(), 0,
+                      KEY_READ, &opened) == ERROR_SUCCESS) {
+        handler.reset(opened);
+        return true;
+    }
+    char icon[MAX_PATH] = {};
+    size = sizeof(icon) - 1;
+    if (RegQueryValueA(HKEY_CLASSES_ROOT, (progId + "\\DefaultIcon").c_str(), icon, &size) !=
+        ERROR_SUCCESS)
+        return false;
+    std::string value = icon;
+    value.erase(0, value.find_first_not_of(" \""));
+    return value.compare(0, 2, "%1") == 0;
 }

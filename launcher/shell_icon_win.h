@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 struct ShellImageSource {
     // The list to take a picture from by the system's index; null when the shell gives none.
     HIMAGELIST list = nullptr;
@@ -15,3 +17,8 @@ struct ShellImageSource {
 };
 
 ShellImageSource shellImageSourceFor(int edge);
+
+// Whether the registry gives the type's files pictures of their own: a DefaultIcon of "%1"
+// (the file's own icon) or an icon handler that looks into each file. The extension without its
+// dot.
+bool typeDrawsEachFile(const std::string& extension);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <shellapi.h>
+#include <shlwapi.h>
 
 #include <tuple>
 
@@ -62,6 +63,31 @@ TEST(Display, ShellPicturesComeFromAListOfImagesAtLeastAsLargeAsAsked)
         DeleteObject(parts.hbmColor);
     DeleteObject(parts.hbmMask);
     EXPECT_EQ(bitmap.bmWidth, 48);
+}
+
+// File types as an installer registers them (Wine 8 does not show HKCU\Software\Classes in
+// HKEY_CLASSES_ROOT, so they go to the merged view itself).
+TEST(Display, TypesWhoseRegistryNamesEachFilesOwnIconAreAskedByPath)
+{
+    struct Type {
+        const char *extension, *progId, *key, *value;
+    };
+    const Type types[] = {{".qtown", "Quintarel.Own", "\\DefaultIcon", "\"%1\""},
+                          {".qthandled", "Quintarel.Handled", "\\shellex\\IconHandler", "{0}"},
+                          {".qtfixed", "Quintarel.Fixed", "\\DefaultIcon", "shell32.dll,3"}};
+    for (const Type& type : types) {
+        RegSetValueA(HKEY_CLASSES_ROOT, type.extension, REG_SZ, type.progId, 0);
+        RegSetValueA(HKEY_CLASSES_ROOT, (std::string(type.progId) + type.key).c_str(), REG_SZ,
+                     type.value, 0);
+    }
+    EXPECT_TRUE(typeDrawsEachFile("qtown"));
+    EXPECT_TRUE(typeDrawsEachFile("qthandled"));
+    EXPECT_FALSE(typeDrawsEachFile("qtfixed"));
+    EXPECT_FALSE(typeDrawsEachFile("qtunknown"));
+    for (const Type& type : types) {
+        SHDeleteKeyA(HKEY_CLASSES_ROOT, type.extension);
+        SHDeleteKeyA(HKEY_CLASSES_ROOT, type.progId);
+    }
 }
 
 }  // namespace
