@@ -36,6 +36,8 @@ public:
     void stop();
     bool isWatching() const { return static_cast<bool>(notification_); }
     const std::string& folder() const { return folder_; }
+    // Whether a burst of changes is being waited out before the owner is told.
+    bool settling() const { return settling_; }
     // What the system names in its notices about the folder's volume (null: none asked for).
     HDEVNOTIFY removalNotice() const { return removalNotice_.get(); }
 

@@ -4,6 +4,7 @@
 
 #include "framework/application_win.h"
 #include "framework/profile_store.h"
+#include "launcher/folder_menu_win.h"
 #include "launcher/tray_icon_win.h"
 #include "resources/resource.h"
 
@@ -119,6 +120,43 @@ TEST_F(FolderWatchTest, ATrayClickInsideAnOpenPopupLeavesItsMenuInPlace)
     send(TrayIcon::callbackMessage, TrayIcon::iconId, WM_LBUTTONDOWN);
     ASSERT_TRUE(inside.seen());
     EXPECT_EQ(menuAfterRebuild, shownMenu);
+}
+
+TEST_F(FolderWatchTest, AChangeThatNeverRestsIsStillToldWithinTheLongestWait)
+{
+    // A long copy: the folder changes again well within every quiet time, without end.
+    int written = 0;
+    ThreadTimer copying(FolderWatch::quietMs / 4,
+                        [&] { writeIn("copy.tmp", std::to_string(++written)); });
+    UINT_PTR before = launcher().menuBuilds();
+    EXPECT_TRUE(serveUntil([&] { return launcher().menuBuilds() > before; },
+                           4 * FolderWatch::longestWaitMs));
+}
+
+TEST_F(FolderWatchTest, ASwitchWhileAChangeSettlesLeavesNothingOfTheOldFolderPending)
+{
+    std::string other = root.file("箱");
+    CreateDirectoryA(other.c_str(), nullptr);
+    window->folderPage().addFolder(folder);
+    window->folderPage().addFolder(other);
+    writeIn("g.txt");
+    ASSERT_TRUE(serveUntil([&] { return launcher().watch().settling(); }));
+    send(WM_COMMAND, MAKEWPARAM(folderFirstId + 1, 0), 0);
+    ASSERT_EQ(launcher().watch().folder(), other);
+    UINT_PTR afterSwitch = launcher().menuBuilds();
+
+    // A timer of this thread set for later than the old quiet time fires after it would have.
+    bool later = false;
+    ThreadTimer pause(2 * FolderWatch::quietMs, [&] { later = true; });
+    ASSERT_TRUE(serveUntil([&] { return later; }));
+    EXPECT_EQ(launcher().menuBuilds(), afterSwitch);
+    EXPECT_FALSE(launcher().watch().settling());
+
+    std::string path = other + "\\h.txt";
+    FileHandle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    file.reset();
+    EXPECT_TRUE(serveUntil([&] { return menu().itemPaths().front() == path; }));
 }
 
 TEST_F(FolderWatchTest, AVolumeAskedToGoIsLetGoAndWatchedAgainWhenItStays)
