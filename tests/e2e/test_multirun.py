@@ -52,7 +52,11 @@ class MultiRunTest(LauncherTestCase):
         return f"C:\\{folder}\\{name}.exe", log
 
     def write_list(self, path, programs, ordered=0):
-        lines = "".join(f"{len(p.encode(ENCODING)):3d}:{p}\n" for p in programs)
+        """programs: paths, or (path, arguments) pairs; the count before the colon is the
+        path's length."""
+        pairs = [p if isinstance(p, tuple) else (p, "") for p in programs]
+        lines = "".join(f"{len(p.encode(ENCODING)):3d}:{p}{' ' + a if a else ''}\n"
+                        for p, a in pairs)
         with open(path, "wb") as f:
             f.write((HEADER + f"Sequential execute: {ordered}\n-- \n" + lines).encode(ENCODING))
 
@@ -73,20 +77,24 @@ class MultiRunTest(LauncherTestCase):
                         "the hot key did not show the window")
         self.exit_launcher(process)
 
-    def test_list_saved_to_run_on_wakeup_runs_at_the_next_start_with_the_options_kept(self):
-        program, log = self.child("ツール", "子")
-        entry = program + " -x"
-        source = os.path.join(self.install_dir, "元.sqx")
-        with open(source, "wb") as f:
-            f.write((HEADER + "Sequential execute: 0\n-- \n"
-                     f"{len(program.encode(ENCODING)):3d}:{entry}\n").encode(ENCODING))
-
-        process = self.start_launcher()
-        window = self.show_window()
+    def open_list(self, window, path_windows):
         # Ctrl+O goes through the window's accelerators.
         self.wine.xdotool("key", "ctrl+o")
-        self.assertTrue(self.wine.answer_file_dialog("読み込みファイル名",
-                                                     self.install_dir_windows + "\\元.sqx"))
+        self.assertTrue(self.wine.answer_file_dialog("読み込みファイル名", path_windows))
+        # Loaded once the dialog's loop has ended and the window has handled what it posted.
+        self.wine.send(window, 0)
+
+    def mark_for_wakeup(self, path_windows):
+        self.set_profile_int("MultipleLaunch\\OnWakeup", "Number", 1)
+        self.set_profile_str("MultipleLaunch\\OnWakeup", "000", path_windows.replace("\\", "/"))
+
+    def test_a_list_saved_into_the_list_folder_can_be_marked_and_one_from_elsewhere_cannot(self):
+        program, log = self.child("ツール", "子")
+        source = os.path.join(self.install_dir, "元.sqx")
+        self.write_list(source, [(program, "-x")])
+        process = self.start_launcher()
+        window = self.show_window()
+        self.open_list(window, self.install_dir_windows + "\\元.sqx")
         self.assertEqual(self.entry_count(window), 1)
         self.assertEqual(self.wine.title(window), "複数実行(元.sqx)")
         # A list from outside the list folder cannot be marked: the box says so.
@@ -111,15 +119,39 @@ class MultiRunTest(LauncherTestCase):
             lambda: self.profile("MultipleLaunch\\OnWakeup", "000") == marked, 5))
         self.assertEqual(self.profile_int("MultipleLaunch\\OnWakeup", "Number"), 1)
         self.assertEqual(self.wine.driver("list-count", window, ID_REGISTERED)[1], ["1"])
+        self.assertFalse(os.path.exists(log), "nothing was to run yet")
+        self.exit_launcher(process)
+
+    def test_the_panel_shows_the_parameters_of_the_selected_entry(self):
+        program, _ = self.child("ツール", "子")
+        self.write_list(os.path.join(self.install_dir, "元.sqx"), [(program, "-x")])
+        process = self.start_launcher()
+        window = self.show_window()
+        self.open_list(window, self.install_dir_windows + "\\元.sqx")
         narrow = self.width(window)
         self.wine.driver("click", window, ID_PANEL)
         self.assertTrue(wait_until(lambda: self.width(window) > narrow, 5))
-        full = self.width(window)
         self.wine.driver("send-item", window, ID_ENTRIES, LB_SETCURSEL, 0, 0)
         self.wine.command(window, ID_ENTRIES, LBN_SELCHANGE)
         self.assertEqual(self.wine.text(window, ID_PARAMETERS), "-x")
         self.wine.screenshot("multirun-panel-open-list-loaded")
-        self.assertFalse(os.path.exists(log), "nothing was to run yet")
+        self.exit_launcher(process)
+
+    def test_a_marked_list_runs_at_every_start_with_window_list_and_panel_kept(self):
+        program, log = self.child("ツール", "子")
+        os.makedirs(os.path.join(self.install_dir, "seq"))
+        self.write_list(os.path.join(self.install_dir, "seq", "朝.sqx"), [(program, "-x")])
+        self.mark_for_wakeup(self.install_dir_windows + "\\seq\\朝.sqx")
+        # The window's caption names the list as soon as it is loaded.
+        process = self.start_launcher(wait=False)
+        starts = lambda: [r for r in child_records(log) if r.kind == "start"]
+        self.assertTrue(wait_until(lambda: len(starts()) == 1, 15),
+                        "the list did not run at the first start")
+        window = self.show_window()
+        narrow = self.width(window)
+        self.wine.driver("click", window, ID_PANEL)
+        self.assertTrue(wait_until(lambda: self.width(window) > narrow, 5))
+        full = self.width(window)
         # After a run the window and the list are to stay.
         self.wine.post_command(window, CMD_KEEP_WINDOW)
         self.wine.post_command(window, CMD_KEEP_LIST)
@@ -131,9 +163,9 @@ class MultiRunTest(LauncherTestCase):
         process = self.start_launcher(wait=False)
         window = self.wine.wait_window("複数実行(朝.sqx)")
         self.assertIsNotNone(window, "the window with the list did not show")
-        records = wait_until(lambda: child_records(log), 15)
-        self.assertTrue(records, "the list did not run")
-        self.assertEqual((records[0].kind, records[0].arguments.lstrip()), ("start", "-x"))
+        again = wait_until(lambda: starts()[1:], 15)
+        self.assertTrue(again, "the list did not run at the next start")
+        self.assertEqual(again[0].arguments.lstrip(), "-x")
         self.assertTrue(wait_until(
             lambda: self.wine.driver("check", window, ID_RUN_ON_WAKEUP)[1] == ["1"], 5))
         self.assertTrue(self.wine.is_visible(window))
