@@ -6,6 +6,7 @@
 #include "framework/application_win.h"
 #include "framework/handles_win.h"
 #include "framework/message_box_win.h"
+#include "tests/support/files_and_processes_win.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -71,15 +72,7 @@ inline void writeFile(const std::string& path, const std::string& text = "x")
     }
 }
 
-inline void removeTree(const std::string& path)
-{
-    SHFILEOPSTRUCTA remove{};
-    std::string doubleZero = path + '\0';
-    remove.wFunc = FO_DELETE;
-    remove.pFrom = doubleZero.c_str();
-    remove.fFlags = FOF_NOCONFIRMATION | FOF_NOERRORUI | FOF_SILENT;
-    SHFileOperationA(&remove);
-}
+using test_support::removeTree;
 
 // A launcher folder as users keep them: shortcuts, documents of a few types and sub-folders,
 // named in Japanese and in Latin letters. Made anew below base.

@@ -23,17 +23,7 @@ namespace {
 // each other.
 int runningChildren(const std::string& childName)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 0;
-    int count = 0;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry))
-        if (lstrcmpiA(entry.szExeFile, childName.c_str()) == 0)
-            ++count;
-    CloseHandle(snapshot);
-    return count;
+    return test_support::processCount(childName);
 }
 
 bool waitForEnds(const std::string& childName)

@@ -43,6 +43,10 @@ WM_RBUTTONDOWN = 0x0204
 WM_COMMAND = 0x0111
 WM_KEYDOWN = 0x0100
 MENU_CLASS = "#32768"
+# The folder settings window's Add, the folder browser's tree, and what is asked of it.
+BTN_ADD = 4
+BROWSER_TREE = 0x3741
+IDOK, IDCANCEL = 1, 2
 WM_CHAR = 0x0102
 VK_RETURN = 0x0D
 VK_ESCAPE = 0x1B
@@ -50,7 +54,6 @@ VK_DOWN = 0x28
 LB_SETCURSEL = 0x0186
 LB_GETHORIZONTALEXTENT, LB_SETHORIZONTALEXTENT = 0x0193, 0x0194
 TVM_GETNEXTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 3, 9
-IDOK = 1
 # The file name field of the common file dialogs: the combo box, or the edit control of an
 # older template.
 FILE_NAME_IDS = (0x480, 0x47C)
@@ -288,6 +291,33 @@ class Wine:
         before = self.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)
         self.post(tree, WM_KEYDOWN, VK_DOWN, 0)
         return wait_until(lambda: self.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0) != before, 10)
+
+    def open_folder_browser(self, main):
+        """Add in the folder settings window main: the folder browser, which opens at the
+        current folder (some levels below the desktop). Answers the browser and its tree; the
+        tree is None when the browser never got there."""
+        browser = tree = None
+        for _ in range(3):
+            self.post_command(main, BTN_ADD)
+            browser = self.wait_dialog_with_text("ランチャーシンボルの格納場所")
+            if browser is None:
+                return None, None
+            tree = self.driver("item", browser, BROWSER_TREE, check=True)[1][0]
+            if wait_until(lambda: self.tree_depth(
+                    tree, self.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) >= 4, 5):
+                return browser, tree
+            # Now and then Wine's browser leaves the selection it was asked for at the desktop:
+            # close it and ask again.
+            self.command(browser, IDCANCEL)
+        return browser, None
+
+    def click_tray_with(self, modifier, button=1):
+        """A click on the launcher's icon with a modifier key held, as the user makes it."""
+        self.xdotool("keydown", modifier)
+        try:
+            self.click(*self.tray_point(), button)
+        finally:
+            self.xdotool("keyup", modifier)
 
     def answer_file_dialog(self, title, name):
         """Types a file name into the open or save dialog of that title and presses OK; answers

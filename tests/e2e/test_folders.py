@@ -13,8 +13,6 @@ from harness import (CMD_HOTKEY_SETTINGS, CMD_MULTI_RUN, CMD_SHOW_FOLDER_SETTING
 LIST = FOLDER_LIST
 CURRENT = 1000
 BTN_ADD, BTN_DELETE, BTN_SETTINGS, BTN_STANDARD, BTN_DONE = 4, 3, 5, 1032, 1
-BROWSER_TREE = 0x3741  # the folder browser's tree view
-TVM_GETNEXTITEM, TVGN_CARET = 0x110A, 9
 HKM_SETHOTKEY = 0x0401
 HKM_GETHOTKEY = 0x0402
 HOTKEY_DELETE = 3
@@ -72,28 +70,11 @@ class FolderTestCase(LauncherTestCase):
     def select_line(self, main, index):
         self.wine.select_list_line(main, LIST, index)
 
-    def open_browser(self, main):
-        """Add: the folder browser, opened at the current folder; answers it and its tree."""
-        self.wine.post_command(main, BTN_ADD)
-        browser = self.wine.wait_dialog_with_text("ランチャーシンボルの格納場所")
-        self.assertIsNotNone(browser, "the folder browser did not open")
-        tree = self.wine.driver("item", browser, BROWSER_TREE, check=True)[1][0]
-        # The current folder lies some levels below the desktop.
-        opened = wait_until(lambda: self.wine.tree_depth(
-            tree, self.wine.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) >= 4, 5)
-        return browser, tree, opened
-
     def add_through_browser(self, main):
         """Add, and in the browser the folder after the current one: the tests make the folder
         to add the current folder's next sibling."""
-        for _ in range(3):
-            browser, tree, opened = self.open_browser(main)
-            if opened:
-                break
-            # Now and then Wine's browser leaves the selection it was asked for at the desktop:
-            # close it and ask again.
-            self.wine.command(browser, 2)
-        self.assertTrue(opened, "the browser did not open at the current folder")
+        browser, tree = self.wine.open_folder_browser(main)
+        self.assertIsNotNone(tree, "the browser did not open at the current folder")
         self.assertTrue(self.wine.move_down_in_tree(tree))
         self.wine.command(browser, 1)
 
@@ -220,11 +201,7 @@ class FolderSwitchTest(FolderTestCase):
     def test_ctrl_click_on_the_tray_icon_shows_the_folder_settings_window(self):
         process = self.start_launcher()
         main = self.wine.find_window(MAIN_TITLE)
-        self.wine.xdotool("keydown", "ctrl")
-        try:
-            self.wine.click(*self.wine.tray_point(), 1)
-        finally:
-            self.wine.xdotool("keyup", "ctrl")
+        self.wine.click_tray_with("ctrl")
         self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10))
         # The click has been handled: a menu it popped up would be open now.
         self.assertTrue(self.wine.after_posted(main))

@@ -38,8 +38,6 @@ HKM_SETHOTKEY = 0x0401
 
 # The folder settings window.
 BTN_ADD, BTN_DELETE, BTN_DETAIL, BTN_DONE = 4, 3, 5, 1
-BROWSER_TREE = 0x3741
-TVM_GETNEXTITEM, TVGN_CARET = 0x110A, 9
 # The detail settings dialog.
 MODE_ICON_ONLY, ICON_SMALL, DETAIL_HOTKEY = 1012, 1009, 1037
 # The multiple-execution window.
@@ -175,9 +173,6 @@ class UserDay(ProfileReads, unittest.TestCase):
         self.assertIsNotNone(self.wine.wait_window(MULTI_RUN_TITLE, 20000, visible=False),
                              "the launcher did not finish starting")
 
-    def tray_colours(self, name):
-        return self.wine.tray_slot_colours(name)
-
     def tray_tip(self):
         """The tip the notification area shows while the mouse rests on the icon."""
         self.wine.xdotool("mousemove", 700, 400)
@@ -230,11 +225,7 @@ class UserDay(ProfileReads, unittest.TestCase):
     def show_folder_settings(self):
         """Ctrl and a click on the tray icon, as the user opens it."""
         main = self.main_window()
-        self.wine.xdotool("keydown", "ctrl")
-        try:
-            self.wine.click(*self.wine.tray_point(), 1)
-        finally:
-            self.wine.xdotool("keyup", "ctrl")
+        self.wine.click_tray_with("ctrl")
         self.assertTrue(wait_until(lambda: self.wine.is_visible(main), 10),
                         "the folder settings window did not show")
         return main
@@ -245,16 +236,8 @@ class UserDay(ProfileReads, unittest.TestCase):
     def add_through_browser(self, main, downs):
         """Add, and in the folder browser, which opens at the current folder, the folder that
         many places further down the tree, then OK."""
-        for _ in range(3):
-            self.wine.post_command(main, BTN_ADD)
-            browser = self.wine.wait_dialog_with_text("ランチャーシンボルの格納場所")
-            self.assertIsNotNone(browser, "the folder browser did not open")
-            tree = self.wine.driver("item", browser, BROWSER_TREE, check=True)[1][0]
-            if wait_until(lambda: self.wine.tree_depth(
-                    tree, self.wine.send(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)) >= 4, 5):
-                break
-            # Now and then Wine's browser leaves its selection at the desktop: ask again.
-            self.wine.command(browser, IDCANCEL)
+        browser, tree = self.wine.open_folder_browser(main)
+        self.assertIsNotNone(tree, "the folder browser did not open at the current folder")
         for _ in range(downs):
             self.assertTrue(self.wine.move_down_in_tree(tree))
         self.wine.screenshot("journey4-folder-browser")
@@ -318,7 +301,7 @@ class UserDay(ProfileReads, unittest.TestCase):
         self.assertEqual(self.profile("NowFolder", "AppFolder"), APP)
         self.assertEqual(self.profile_int("FolderList", "Number"), 1)
         self.assertEqual(self.profile("FolderList", "AppFolder(00)"), APP)
-        self.assertGreater(self.tray_colours("journey2-tray-icon"), 4, "no icon in the tray")
+        self.assertGreater(self.wine.tray_slot_colours("journey2-tray-icon"), 4, "no icon in the tray")
         self.assertEqual(self.tray_tip(), "app")
 
         menu = self.open_menu()
@@ -552,13 +535,13 @@ class UserDay(ProfileReads, unittest.TestCase):
         """Exit takes the icon away; a fresh start shows every choice of the day."""
         self.tray_command(TRAY_EXIT)
         self.assertTrue(self.wine.wait_gone(MAIN_TITLE, 20000), "the launcher did not end")
-        self.assertTrue(wait_until(lambda: self.tray_colours("journey8-tray-after-exit") == 1,
+        self.assertTrue(wait_until(lambda: self.wine.tray_slot_colours("journey8-tray-after-exit") == 1,
                                    10), "the tray icon stayed after exit")
 
         before = self.start_counts()
         self.wine.start(INSTALL + "\\Quintarel.exe")
         self.wait_ready()
-        self.assertGreater(self.tray_colours("journey8-tray-next-morning"), 4)
+        self.assertGreater(self.wine.tray_slot_colours("journey8-tray-next-morning"), 4)
         # The wake-up list ran a third time.
         self.assertTrue(wait_until(lambda: len(self.records(program("レポート"))) == 6, 20))
         self.assert_ran_in_order(before)

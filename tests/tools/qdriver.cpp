@@ -68,13 +68,14 @@
 #include <shlwapi.h>
 #include <shobjidl.h>
 #include <shellapi.h>
-#include <tlhelp32.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include "../support/files_and_processes_win.h"
 
 namespace {
 
@@ -376,12 +377,7 @@ int printTrayPoint()
 
 int printProcesses()
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return 1;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    bool listed = test_support::forEachProcess([](const PROCESSENTRY32& entry) {
         char path[MAX_PATH] = {};
         DWORD size = MAX_PATH;
         HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ProcessID);
@@ -390,9 +386,8 @@ int printProcesses()
         if (process)
             CloseHandle(process);
         std::printf("%lu\t%s\n", static_cast<unsigned long>(entry.th32ProcessID), path);
-    }
-    CloseHandle(snapshot);
-    return 0;
+    });
+    return listed ? 0 : 1;
 }
 
 int versionTexts(const char* path, int argc, char** argv, int first)

@@ -1,5 +1,7 @@
 #include "tests/win/support/win_test_support.h"
 
+#include "tests/support/files_and_processes_win.h"
+
 #include "framework/application_win.h"
 #include "framework/message_box_win.h"
 
@@ -75,39 +77,9 @@ std::string TempFolder::write(const std::string& name, const std::string& bytes)
     return path;
 }
 
-namespace {
-
-// Wide, so names the code page cannot hold are removed too.
-bool removeWideTree(const std::wstring& path)
-{
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((path + L"\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            std::wstring child = path + L"\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                removeWideTree(child);
-            } else {
-                SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-                DeleteFileW(child.c_str());
-            }
-        } while (FindNextFileW(search, &found));
-        FindClose(search);
-    }
-    return RemoveDirectoryW(path.c_str()) != FALSE;
-}
-
-}  // namespace
-
 bool removeTree(const std::string& path)
 {
-    wchar_t wide[MAX_PATH * 2] = {};
-    if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH * 2))
-        return false;
-    return removeWideTree(wide);
+    return test_support::removeTree(path);
 }
 
 std::wstring widePath(const std::string& path)
@@ -267,17 +239,7 @@ void pumpPostedMessages()
 
 bool processRunning(const std::string& exeName)
 {
-    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-    if (snapshot == INVALID_HANDLE_VALUE)
-        return false;
-    PROCESSENTRY32 entry{};
-    entry.dwSize = sizeof(entry);
-    bool found = false;
-    for (BOOL more = Process32First(snapshot, &entry); more && !found;
-         more = Process32Next(snapshot, &entry))
-        found = lstrcmpiA(entry.szExeFile, exeName.c_str()) == 0;
-    CloseHandle(snapshot);
-    return found;
+    return test_support::processCount(exeName) > 0;
 }
 
 NextDialog* NextDialog::current_ = nullptr;
