@@ -192,12 +192,6 @@ bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs)
     return true;
 }
 
-void pumpFor(DWORD milliseconds)
-{
-    DWORD start = GetTickCount();
-    pumpUntil([&] { return GetTickCount() - start >= milliseconds; }, milliseconds + 1000);
-}
-
 std::vector<ThreadTimer*> ThreadTimer::running_;
 
 ThreadTimer::ThreadTimer(UINT periodMs, std::function<void()> action) : action_(std::move(action))

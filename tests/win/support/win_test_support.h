@@ -80,7 +80,6 @@ void writeRawProfileValue(const std::string& section, const std::string& name, D
 
 // Processes the thread's messages until the condition holds or the time runs out.
 bool pumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
-void pumpFor(DWORD milliseconds);
 // Handles every message posted to this thread until now, and what those post in turn before
 // the marker: whatever the code under test posted to act later has had its turn.
 void pumpPostedMessages();
