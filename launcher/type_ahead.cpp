@@ -69,3 +69,43 @@ TypeAheadAnswer typeAheadReal(int selection, const std::vector<std::u16string>& 
     return nextMatch(selection, realTexts,
                      [typed](const std::u16string& text) { return firstCharacter(text) == typed; });
 }
+
+TypedPrefix::Search TypedPrefix::add(char32_t typed, std::uint32_t nowMs)
+{
+    bool burst = !prefix_.empty() && nowMs - lastMs_ <= typedPrefixPauseMs;
+    lastMs_ = nowMs;
+    auto fold = [](char32_t c) { return c < 0x80 ? upperLatin(static_cast<unsigned char>(c)) : c; };
+    if (burst && !(prefix_.size() == 1 && fold(prefix_[0]) == fold(typed))) {
+        prefix_ += typed;
+        return {prefix_, false};
+    }
+    prefix_.assign(1, typed);
+    return {prefix_, true};
+}
+
+TypeAheadAnswer typeAheadPrefix(int selection, const std::vector<std::u32string>& texts,
+                                const TypedPrefix::Search& search)
+{
+    auto fold = [](char32_t c) { return c < 0x80 ? upperLatin(static_cast<unsigned char>(c)) : c; };
+    auto begins = [&](const std::u32string& text) {
+        if (search.prefix.empty() || text.size() < search.prefix.size())
+            return false;
+        for (std::size_t i = 0; i < search.prefix.size(); ++i)
+            if (fold(text[i]) != fold(search.prefix[i]))
+                return false;
+        return true;
+    };
+    int count = static_cast<int>(texts.size());
+    if (selection < 0 || selection >= count) {
+        TypeAheadAnswer answer;
+        answer.selection = selection;
+        return answer;
+    }
+    if (!search.fromNext && begins(texts[static_cast<std::size_t>(selection)])) {
+        TypeAheadAnswer answer;
+        answer.selection = selection;
+        answer.result = highlightAnswer(selection);
+        return answer;
+    }
+    return nextMatch(selection, texts, begins);
+}

@@ -1,5 +1,6 @@
 // The launcher menu's keyboard: a typed letter moves the highlight to the next entry that
-// begins with it; the space bar collects the highlighted entry for the multiple-execution list.
+// begins with it, letters typed in quick succession to the next entry that begins with all of
+// them; the space bar collects the highlighted entry for the multiple-execution list.
 #pragma once
 
 #include <cstdint>
@@ -33,3 +34,31 @@ TypeAheadAnswer typeAhead(int selection, const std::vector<std::string>& texts,
 // for the entries the code page holds) can begin with it.
 TypeAheadAnswer typeAheadReal(int selection, const std::vector<std::u16string>& realTexts,
                               char32_t typed);
+
+// Characters typed within this time of each other form one prefix.
+constexpr std::uint32_t typedPrefixPauseMs = 1000;
+
+// The characters typed so far in one burst of typing.
+class TypedPrefix {
+public:
+    struct Search {
+        std::u32string prefix;
+        // A new prefix, or the same single letter again, moves on from the highlighted entry;
+        // a longer prefix may stay on it.
+        bool fromNext = true;
+    };
+    // The character typed at that time (milliseconds of a clock that wraps as the system's
+    // tick count does): the prefix to look for.
+    Search add(char32_t typed, std::uint32_t nowMs);
+    void clear() { prefix_.clear(); }
+
+private:
+    std::u32string prefix_;
+    std::uint32_t lastMs_ = 0;
+};
+
+// The next entry, from the highlighted one on (or after it) and wrapping, whose text begins with
+// the prefix, letters a to z compared without case; no entry with it leaves the highlight where
+// it is and the key ignored. selection -1: the tray command popup is open, nothing moves.
+TypeAheadAnswer typeAheadPrefix(int selection, const std::vector<std::u32string>& texts,
+                                const TypedPrefix::Search& search);

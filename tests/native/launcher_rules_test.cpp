@@ -225,6 +225,46 @@ TEST(TypeAhead, NoMatchLeavesTheHighlightAndIgnoresTheKey)
     EXPECT_EQ(typeAhead(0, {}, 'm', false).result, 0u);
 }
 
+TEST(TypeAhead, CharactersTypedWithinASecondFormAPrefix)
+{
+    const std::vector<std::u32string> texts = {U"network", U"Notepad", U"notes", U"memo",
+                                               U"♪曲", U"\U0001F3B5x"};
+    TypedPrefix typed;
+    int selection = 0;
+    auto type = [&](char32_t c, std::uint32_t ms) {
+        TypeAheadAnswer answer = typeAheadPrefix(selection, texts, typed.add(c, ms));
+        selection = answer.selection;
+        return answer;
+    };
+    type(U'n', 1000);
+    EXPECT_EQ(selection, 1);
+    type(U'O', 1500);
+    EXPECT_EQ(selection, 1);
+    type(U't', 2400);
+    EXPECT_EQ(selection, 1);
+    type(U'e', 2500);
+    type(U's', 2600);
+    EXPECT_EQ(selection, 2);
+    // A prefix nobody has leaves the highlight, and the key to the menu.
+    EXPECT_EQ(type(U'x', 2700).result, 0u);
+    EXPECT_EQ(selection, 2);
+    // After a pause a letter starts again, from the next entry on; the same letter again moves
+    // on, also within the second (the clock wraps).
+    type(U'n', 5000);
+    EXPECT_EQ(selection, 0);
+    typed.add(U'n', 0xFFFFFF00u);
+    selection = 0;
+    type(U'n', 0x100);
+    EXPECT_EQ(selection, 1);
+    // Characters beyond the code page and the basic plane, as one character each.
+    type(U'\U0001F3B5', 9000);
+    EXPECT_EQ(selection, 5);
+    type(U'♪', 12000);
+    EXPECT_EQ(selection, 4);
+    // The tray command popup is open.
+    EXPECT_EQ(typeAheadPrefix(-1, texts, typed.add(U'n', 20000)).result, 0u);
+}
+
 TEST(TypeAhead, SpaceCollectsAndMovesOnUnlessShiftIsHeld)
 {
     int selection = 0;
