@@ -49,6 +49,7 @@ WindowPart::MessageMap LauncherController::messageMap() const
         message(WM_HOTKEY, &LauncherController::popUpAtHotkey),
         message(WM_MEASUREITEM, &LauncherController::measureLauncherItem),
         message(WM_DRAWITEM, &LauncherController::drawLauncherItem),
+        message(WM_INITMENUPOPUP, &LauncherController::fillSubMenu),
         message(WM_MENUSELECT, &LauncherController::followHighlight),
         message(WM_MENUCHAR, &LauncherController::answerTypedKey),
         message(WM_MOUSEWHEEL, &LauncherController::swallowWheel),
@@ -304,7 +305,14 @@ bool LauncherController::forLauncherMenu(LPARAM menu) const
 {
     // The same messages come for the system menu of this window, where they are none of the
     // launcher's business.
-    return launcherMenu_.handle() && reinterpret_cast<HMENU>(menu) == launcherMenu_.handle();
+    return launcherMenu_.handle() && launcherMenu_.isCascadeMenu(reinterpret_cast<HMENU>(menu));
+}
+
+MessageResult LauncherController::fillSubMenu(WPARAM wParam, LPARAM)
+{
+    if (!launcherMenu_.openSubMenu(reinterpret_cast<HMENU>(wParam)))
+        return MessageResult::unhandled();
+    return MessageResult::of(0);
 }
 
 MessageResult LauncherController::measureLauncherItem(WPARAM, LPARAM lParam)
@@ -329,7 +337,7 @@ MessageResult LauncherController::followHighlight(WPARAM wParam, LPARAM lParam)
     // stays where it was.
     if (!forLauncherMenu(lParam))
         return MessageResult::unhandled();
-    launcherMenu_.followHighlight(wParam);
+    launcherMenu_.followHighlight(wParam, reinterpret_cast<HMENU>(lParam));
     return MessageResult::of(0);
 }
 
@@ -337,7 +345,8 @@ MessageResult LauncherController::answerTypedKey(WPARAM wParam, LPARAM lParam)
 {
     if (!forLauncherMenu(lParam))
         return MessageResult::unhandled();
-    TypeAheadAnswer answer = launcherMenu_.answerTypedKey(wParam);
+    TypeAheadAnswer answer =
+        launcherMenu_.answerTypedKey(wParam, reinterpret_cast<HMENU>(lParam), GetMessageTime());
     if (answer.collected >= 0 && collect_) {
         const LauncherEntry& entry =
             launcherMenu_.entries()[static_cast<std::size_t>(answer.collected)];
@@ -376,10 +385,14 @@ LRESULT CALLBACK LauncherController::receiveWideKeys(HWND window, UINT message, 
                         (static_cast<char32_t>(unit) - 0xDC00);
         }
         self->highSurrogate_ = 0;
-        std::string ansi;
-        if (!narrowedExactly(typed, ansi))
+        // Every character but the space bar's is typed here, whole: a double-byte character
+        // would reach the ANSI procedure as two bytes.
+        if (character != ' ')
             return static_cast<LRESULT>(
-                self->launcherMenu_.answerTypedRealKey(character).result);
+                self->launcherMenu_
+                    .answerTypedCharacter(character, reinterpret_cast<HMENU>(lParam),
+                                          static_cast<DWORD>(GetMessageTime()))
+                    .result);
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ansiProcedure));
@@ -409,7 +422,10 @@ void LauncherController::launchEntry(unsigned id)
         return;
     // An entry whose name the code page cannot hold is opened by its real path.
     const std::wstring realPath = launcherMenu_.realPathOf(id);
-    const std::string& folder = folderPage_.currentFolder();
+    // An entry of a sub-menu works in the folder it is listed in.
+    std::string folder = launcherMenu_.folderOf(id);
+    if (folder.empty())
+        folder = folderPage_.currentFolder();
     switch (launchModeNow()) {
     case LaunchMode::properties:
         showEntryProperties(hwnd(), path, realPath, folder);

@@ -63,6 +63,7 @@ private:
     MessageResult popUpAtHotkey(WPARAM wParam, LPARAM lParam);
     MessageResult measureLauncherItem(WPARAM wParam, LPARAM lParam);
     MessageResult drawLauncherItem(WPARAM wParam, LPARAM lParam);
+    MessageResult fillSubMenu(WPARAM wParam, LPARAM lParam);
     MessageResult followHighlight(WPARAM wParam, LPARAM lParam);
     MessageResult answerTypedKey(WPARAM wParam, LPARAM lParam);
     MessageResult swallowWheel(WPARAM wParam, LPARAM lParam);

@@ -1,5 +1,6 @@
 #include "launcher/launcher_menu_win.h"
 
+#include "common/dbcs.h"
 #include "common/path_text.h"
 #include "common/shortcut_win.h"
 #include "common/wide_text_win.h"
@@ -15,14 +16,14 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 #include <type_traits>
 
-namespace {
-
 // Appends items to a menu under construction, keeping the menu and the entries aligned: entry i
-// belongs to command id 0xA000 + i. Entries that show the same picture share one image.
+// belongs to command id 0xA000 + i, whichever menu of the cascade shows it. Entries that show the
+// same picture share one image, in the launcher menu and in every sub-menu built after it.
 class LauncherMenuBuilder {
 public:
     LauncherMenuBuilder(HMENU menu, HIMAGELIST images, std::vector<LauncherEntry>& entries,
@@ -33,23 +34,54 @@ public:
     }
 
     std::size_t size() const { return entries_.size(); }
+    // From now on items go to this menu, its first item being the next entry.
+    void startMenu(HMENU menu)
+    {
+        menu_ = menu;
+        firstOfMenu_ = entries_.size();
+    }
 
     // The name and kind are what the folder listing said; they decide whether the picture can
     // be asked for by type. realText and realPath are given for an entry whose name the code
-    // page cannot hold.
+    // page cannot hold. An entry with a folder to list is an item with a sub-menu, built when
+    // it opens.
     void append(std::string text, std::string path, const std::string& name, EntryKind kind,
-                std::u16string realText = {}, std::u16string realPath = {})
+                std::u16string realText = {}, std::u16string realPath = {},
+                std::u16string listedFolder = {})
     {
         std::size_t index = entries_.size();
         UINT id = launcherFirstId + static_cast<UINT>(index);
-        UINT flags = MF_OWNERDRAW | (startsColumn(index, rowsPerColumn_) ? MF_MENUBARBREAK : 0);
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_DATA;
+        item.fType = MFT_OWNERDRAW |
+                     (startsColumn(index - firstOfMenu_, rowsPerColumn_) ? MFT_MENUBARBREAK : 0);
+        item.wID = id;
+        item.dwItemData = id;
+        MenuHandle subMenu;
+        if (!listedFolder.empty()) {
+            subMenu.reset(CreatePopupMenu());
+            item.fMask |= MIIM_SUBMENU;
+            item.hSubMenu = subMenu.get();
+        }
         // An entry the menu refuses is left out of the entries as well: one item missing from
         // the menu alone would open its neighbour's file for every later item.
-        if (!AppendMenuA(menu_, flags, id, reinterpret_cast<LPCSTR>(static_cast<UINT_PTR>(id))))
+        if (!InsertMenuItemA(menu_, GetMenuItemCount(menu_), TRUE, &item))
             return;
         ItemPicture picture = pictureFor(path, realPath, name, kind);
         entries_.push_back({std::move(text), std::move(path), std::move(realText),
-                            std::move(realPath), picture.image, picture.overlay});
+                            std::move(realPath), picture.image, picture.overlay,
+                            std::move(listedFolder), subMenu.release()});
+    }
+
+    // A line that says something of the menu and opens nothing.
+    void appendNote(const std::string& text)
+    {
+        AppendMenuA(menu_, MF_STRING | MF_GRAYED |
+                               (startsColumn(GetMenuItemCount(menu_), rowsPerColumn_)
+                                    ? MF_MENUBARBREAK
+                                    : 0),
+                    0, text.c_str());
     }
 
 private:
@@ -185,6 +217,7 @@ private:
     HIMAGELIST images_;
     std::vector<LauncherEntry>& entries_;
     int rowsPerColumn_;
+    std::size_t firstOfMenu_ = 0;
     ShellImageSource source_;
     // What each picture shows: by the system's index, and whether it has the shortcut overlay
     // (1 the shell's whole icon, 2 the shell's icon over the target's picture of that index).
@@ -194,6 +227,8 @@ private:
     std::map<std::string, bool> typeDrawsEachFile_;
     int fallbackImage_ = noImageYet;
 };
+
+namespace {
 
 // The height of a line of text in the font, measured on the window's device context.
 LONG textHeightOf(HWND window, HFONT font, const char* sample)
@@ -252,15 +287,34 @@ std::int64_t columnHeight(HWND owner, const MenuTarget& target)
     return screen.bottom;
 }
 
-// The folder's entries from the search's first find on; name is that find in the code page,
-// and nameHeld whether the code page holds it.
-void appendEntries(LauncherMenuBuilder& builder, const std::string& folder,
-                   const LauncherSettings& settings, HANDLE search, WIN32_FIND_DATAW& found,
-                   std::string name, bool nameHeld)
+// The folder a sub-menu of the entry lists when sub-folders cascade: a folder's own path, or the
+// folder a shortcut leads to; empty for an entry that opens.
+std::u16string folderToList(const std::u16string& path, const std::string& name,
+                            const EntryKind& kind)
 {
-    std::u16string wideFolder = widened(folder);
-    std::size_t capacity = entryCapacity(settings.PrintMyself);
+    if (kind.folder)
+        return path;
+    if (!isShellLinkName(name))
+        return {};
+    std::wstring target = shortcutTargetWide(wideChars(path));
+    DWORD attributes = target.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(target.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return {};
+    return fromWide(target.c_str());
+}
+
+// The folder's entries from the search's first find on, as long as the capacity of the entries
+// (counted over the whole cascade) allows; name is that find in the code page, and nameHeld
+// whether the code page holds it. Answers how many entries were left out.
+std::size_t appendEntries(LauncherMenuBuilder& builder, const std::string& folder,
+                          const std::u16string& wideFolder, const LauncherSettings& settings,
+                          std::size_t capacity, HANDLE search, WIN32_FIND_DATAW& found,
+                          std::string name, bool nameHeld)
+{
+    std::size_t leftOut = 0;
     bool first = true;
+    // A sub-folder whose name the code page cannot hold gives every entry in it a real path.
+    const bool folderHeld = widened(folder) == wideFolder;
     do {
         if (!first)
             nameHeld = narrowedExactly(found.cFileName, name);
@@ -268,23 +322,48 @@ void appendEntries(LauncherMenuBuilder& builder, const std::string& folder,
         if (name == "." || name == "..")
             continue;
         // The launcher ids end where the folder items begin: the first entries that fit are
-        // listed, the rest are not.
-        if (builder.size() >= capacity)
-            break;
+        // listed, and a note says how many did not.
+        if (builder.size() >= capacity) {
+            ++leftOut;
+            continue;
+        }
         EntryKind kind;
         kind.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         kind.readOnlyOrSystem =
             (found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        std::u16string realName = fromWide(found.cFileName);
+        std::u16string widePath = wideFolder + u"\\" + realName;
+        std::u16string listed =
+            settings.FolderMenu ? folderToList(widePath, name, kind) : std::u16string();
         std::string text = entryDisplayText(name, settings.PrintEnt, settings.PrintLnk);
-        if (nameHeld) {
-            builder.append(std::move(text), folder + "\\" + name, name, kind);
+        if (nameHeld && folderHeld) {
+            builder.append(std::move(text), folder + "\\" + name, name, kind, {}, {},
+                           std::move(listed));
             continue;
         }
-        std::u16string realName = fromWide(found.cFileName);
         builder.append(std::move(text), folder + "\\" + name, name, kind,
-                       wideEntryDisplayText(realName, settings.PrintEnt, settings.PrintLnk),
-                       wideFolder + u"\\" + realName);
+                       nameHeld ? std::u16string()
+                                : wideEntryDisplayText(realName, settings.PrintEnt,
+                                                       settings.PrintLnk),
+                       std::move(widePath), std::move(listed));
     } while (FindNextFileW(search, &found));
+    return leftOut;
+}
+
+// The text in the code page with "?" for what it cannot hold: a name to show, never to open.
+std::string lossyNarrowed(const std::u16string& wide)
+{
+    int size = WideCharToMultiByte(CP_ACP, 0, wideChars(wide), -1, nullptr, 0, nullptr, nullptr);
+    std::string ansi(size > 0 ? static_cast<std::size_t>(size) : 1, '\0');
+    WideCharToMultiByte(CP_ACP, 0, wideChars(wide), -1, &ansi[0], size, nullptr, nullptr);
+    ansi.resize(std::strlen(ansi.c_str()));
+    return ansi;
+}
+
+// "…ほか 123 件": the entries of a folder beyond what the ids allow.
+std::string leftOutNote(std::size_t count)
+{
+    return "…ほか " + std::to_string(count) + " 件";
 }
 
 }  // namespace
@@ -309,6 +388,9 @@ void LauncherMenu::recreateFont()
 void LauncherMenu::build(HWND owner, const std::string& folder, const std::string& folderItemText,
                          const MenuTarget& target)
 {
+    builder_.reset();
+    levels_.clear();
+    rootEnd_ = 0;
     launcherMenu.reset();
     entries_.clear();
     launcherMenu.reset(CreatePopupMenu());
@@ -349,16 +431,115 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
                                      lengths.heightSpace,
                                      rowHeight(settings.IconPrint, lengths.iconSize, textHeight));
 
-    LauncherMenuBuilder builder(launcherMenu.get(), launcherImageList.get(), entries_,
-                                rowsPerColumn, shellImageSourceFor(lengths.iconSize));
+    builder_ = std::make_unique<LauncherMenuBuilder>(launcherMenu.get(), launcherImageList.get(),
+                                                     entries_, rowsPerColumn,
+                                                     shellImageSourceFor(lengths.iconSize));
+    std::size_t leftOut = 0;
     if (search) {
-        appendEntries(builder, folder, settings, search.get(), found, name, nameHeld);
+        leftOut = appendEntries(*builder_, folder, wideFolder, settings,
+                                entryCapacity(settings.PrintMyself), search.get(), found, name,
+                                nameHeld);
         search.reset();
     }
 
     if (settings.PrintMyself)
         // The folder itself, whose marks the listing did not give: asked by path.
-        builder.append(folderItemText, folder, folder, EntryKind{true, true});
+        builder_->append(folderItemText, folder, folder, EntryKind{true, true});
+    if (leftOut)
+        builder_->appendNote(leftOutNote(leftOut));
+    rootEnd_ = entries_.size();
+}
+
+LauncherMenu::LauncherMenu() = default;
+LauncherMenu::~LauncherMenu() = default;
+
+int LauncherMenu::levelOf(HMENU menu) const
+{
+    if (!menu)
+        return -1;
+    if (menu == launcherMenu.get())
+        return 0;
+    for (std::size_t i = 0; i < levels_.size(); ++i)
+        if (levels_[i].menu == menu)
+            return static_cast<int>(i) + 1;
+    return -1;
+}
+
+bool LauncherMenu::isCascadeMenu(HMENU menu) const
+{
+    if (levelOf(menu) >= 0)
+        return true;
+    for (const LauncherEntry& entry : entries_)
+        if (entry.subMenu && entry.subMenu == menu)
+            return true;
+    return false;
+}
+
+LauncherMenu::Span LauncherMenu::spanOf(int level) const
+{
+    if (level <= 0)
+        return {0, rootEnd_};
+    const Level& shown = levels_[static_cast<std::size_t>(level - 1)];
+    return {shown.first, shown.end};
+}
+
+bool LauncherMenu::openSubMenu(HMENU menu)
+{
+    if (!menu || !builder_ || !settings_)
+        return false;
+    auto owner = std::find_if(entries_.begin(), entries_.end(), [menu](const LauncherEntry& entry) {
+        return entry.subMenu == menu;
+    });
+    if (owner == entries_.end())
+        return false;
+    std::size_t index = static_cast<std::size_t>(owner - entries_.begin());
+    // Only one chain of sub-menus is open: whatever was shown below the opening menu's parent
+    // has closed, and its entries and ids serve the menu that opens now.
+    int parent = 0;
+    for (std::size_t i = 0; i < levels_.size(); ++i)
+        if (index >= levels_[i].first && index < levels_[i].end)
+            parent = static_cast<int>(i) + 1;
+    levels_.resize(static_cast<std::size_t>(parent));
+    std::size_t first = spanOf(parent).end;
+    std::u16string listed = owner->listedFolder;
+    entries_.resize(first);
+
+    // Deleting an item destroys its sub-menu with it, so a closed sub-menu's own cascade goes.
+    while (GetMenuItemCount(menu) > 0)
+        DeleteMenu(menu, 0, MF_BYPOSITION);
+    builder_->startMenu(menu);
+    const LauncherSettings& settings = *settings_;
+    std::string folder;
+    if (!narrowedExactly(listed, folder))
+        folder = lossyNarrowed(listed);
+    WIN32_FIND_DATAW found;
+    FindHandle search(FindFirstFileW(wideChars(listed + u"\\*.*"), &found));
+    std::size_t leftOut = 0;
+    if (!search) {
+        builder_->appendNote("（開けません）");
+    } else {
+        std::string name;
+        bool nameHeld = narrowedExactly(found.cFileName, name);
+        leftOut = appendEntries(*builder_, folder, listed, settings,
+                                launcherLastId - launcherFirstId + 1, search.get(), found, name,
+                                nameHeld);
+        search.reset();
+    }
+    if (entries_.size() == first && search && !leftOut)
+        builder_->appendNote("（空）");
+    if (leftOut)
+        builder_->appendNote(leftOutNote(leftOut));
+    levels_.push_back({menu, first, entries_.size(), 0, folder});
+    return true;
+}
+
+std::string LauncherMenu::folderOf(unsigned id) const
+{
+    std::size_t index = id - launcherFirstId;
+    for (const Level& level : levels_)
+        if (index >= level.first && index < level.end)
+            return level.folder;
+    return {};
 }
 
 void LauncherMenu::popUp(HWND owner, int x, int y, UINT alignment)
@@ -367,6 +548,7 @@ void LauncherMenu::popUp(HWND owner, int x, int y, UINT alignment)
         return;
     menuSelection = 0;
     trackMenu(owner, launcherMenu.get(), x, y, alignment);
+    typed_.clear();
 }
 
 const LauncherEntry* LauncherMenu::entryOfItem(UINT type, ULONG_PTR data) const
@@ -451,43 +633,98 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
     return true;
 }
 
-void LauncherMenu::followHighlight(WPARAM wParam)
+int& LauncherMenu::highlightOf(int level)
 {
-    unsigned id = LOWORD(wParam);
-    if (menuSelection >= 0 && id >= launcherFirstId && id <= launcherLastId)
-        menuSelection = static_cast<int>(id - launcherFirstId);
+    return level <= 0 ? menuSelection : levels_[static_cast<std::size_t>(level - 1)].highlighted;
 }
 
-TypeAheadAnswer LauncherMenu::answerTypedKey(WPARAM wParam)
+void LauncherMenu::followHighlight(WPARAM wParam, HMENU menu)
+{
+    int level = levelOf(menu);
+    if (level < 0)
+        return;
+    int& highlight = highlightOf(level);
+    if (highlight < 0)
+        return;
+    Span span = spanOf(level);
+    // An item with a sub-menu is named by its place, the others by their command id.
+    int moved = -1;
+    unsigned id = LOWORD(wParam);
+    if (HIWORD(wParam) & MF_POPUP)
+        moved = LOWORD(wParam);
+    else if (id >= launcherFirstId + span.first && id < launcherFirstId + span.end)
+        moved = static_cast<int>(id - launcherFirstId - span.first);
+    if (moved < 0)
+        return;
+    // Moving elsewhere with the arrows or the mouse ends a burst of typing; the highlight the
+    // typing itself asked for comes back here unchanged.
+    if (moved != highlight)
+        typed_.clear();
+    highlight = moved;
+}
+
+std::vector<std::u32string> LauncherMenu::typingTextsOf(Span span) const
+{
+    // What the user reads, as characters: the real text, or the code page's converted.
+    std::vector<std::u32string> texts;
+    texts.reserve(span.end - span.first);
+    for (std::size_t i = span.first; i < span.end && i < entries_.size(); ++i) {
+        const LauncherEntry& entry = entries_[i];
+        std::u16string wide = entry.realText.empty() ? widened(entry.text) : entry.realText;
+        std::u32string text;
+        for (std::size_t at = 0; at < wide.size(); ++at) {
+            char32_t unit = wide[at];
+            if (unit >= 0xD800 && unit <= 0xDBFF && at + 1 < wide.size()) {
+                unit = 0x10000 + ((unit - 0xD800) << 10) + (wide[at + 1] - 0xDC00);
+                ++at;
+            }
+            text += unit;
+        }
+        texts.push_back(std::move(text));
+    }
+    return texts;
+}
+
+TypeAheadAnswer LauncherMenu::answerTypedKey(WPARAM wParam, HMENU menu, DWORD time)
 {
     unsigned char typed = static_cast<unsigned char>(LOWORD(wParam) & 0xFF);
-    bool shiftHeld = typed == ' ' && GetKeyState(VK_SHIFT) < 0;
-    // An entry with a real name is known by its real first character: its text in the code
-    // page begins with "?" where the code page has none, and "?" typed is not that character.
-    std::vector<std::string> texts;
-    texts.reserve(entries_.size());
-    for (const LauncherEntry& entry : entries_) {
-        if (entry.realText.empty()) {
-            texts.push_back(entry.text);
-            continue;
-        }
-        std::u16string first = entry.realText.substr(
-            0, entry.realText.size() > 1 && entry.realText[0] >= 0xD800 &&
-                       entry.realText[0] <= 0xDBFF
-                   ? 2
-                   : 1);
-        std::string narrowed;
-        texts.push_back(narrowedExactly(first, narrowed) ? narrowed : std::string());
+    int level = levelOf(menu);
+    if (level < 0)
+        return {};
+    int& highlight = highlightOf(level);
+    Span span = spanOf(level);
+    if (typed == ' ') {
+        bool shiftHeld = GetKeyState(VK_SHIFT) < 0;
+        std::vector<std::string> texts(span.end - span.first);
+        TypeAheadAnswer answer = typeAhead(highlight, texts, typed, shiftHeld);
+        highlight = answer.selection;
+        if (answer.collected >= 0)
+            answer.collected += static_cast<int>(span.first);
+        return answer;
     }
-    TypeAheadAnswer answer = typeAhead(menuSelection, texts, typed, shiftHeld);
-    menuSelection = answer.selection;
-    return answer;
+    // A lead byte alone is half a character: it is matched as a byte, as a first letter.
+    if (isLeadByte(typed)) {
+        std::vector<std::string> texts;
+        for (std::size_t i = span.first; i < span.end; ++i)
+            texts.push_back(entries_[i].realText.empty() ? entries_[i].text : std::string());
+        TypeAheadAnswer answer = typeAhead(highlight, texts, typed, false);
+        highlight = answer.selection;
+        return answer;
+    }
+    char ansi[2] = {static_cast<char>(typed), 0};
+    std::u16string wide = widened(ansi);
+    return answerTypedCharacter(wide.empty() ? typed : wide[0], menu, time);
 }
 
-TypeAheadAnswer LauncherMenu::answerTypedRealKey(char32_t typed)
+TypeAheadAnswer LauncherMenu::answerTypedCharacter(char32_t typed, HMENU menu, DWORD time)
 {
-    TypeAheadAnswer answer = typeAheadReal(menuSelection, itemRealTexts(), typed);
-    menuSelection = answer.selection;
+    int level = levelOf(menu);
+    if (level < 0)
+        return {};
+    int& highlight = highlightOf(level);
+    TypeAheadAnswer answer =
+        typeAheadPrefix(highlight, typingTextsOf(spanOf(level)), typed_.add(typed, time));
+    highlight = answer.selection;
     return answer;
 }
 

@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,11 +37,19 @@ struct LauncherEntry {
     // (-1: none), and the image drawn over it (a shortcut's, over its target's picture), or -1.
     int image = -1;
     int overlay = -1;
+    // The folder the entry's sub-menu lists, when sub-folders cascade (a sub-folder, or the
+    // folder a shortcut leads to), and that sub-menu, which the menu holding the item owns;
+    // empty and null for an entry that opens.
+    std::u16string listedFolder;
+    HMENU subMenu = nullptr;
 };
+
+class LauncherMenuBuilder;
 
 class LauncherMenu {
 public:
-    LauncherMenu() = default;
+    LauncherMenu();
+    ~LauncherMenu();
     LauncherMenu(const LauncherMenu&) = delete;
     LauncherMenu& operator=(const LauncherMenu&) = delete;
 
@@ -69,13 +78,21 @@ public:
     // Owner-drawn items: false for an item that is not one of the menu's entries.
     bool measure(HWND owner, MEASUREITEMSTRUCT& item) const;
     bool draw(const DRAWITEMSTRUCT& item) const;
-    // WM_MENUSELECT: the highlight moved.
-    void followHighlight(WPARAM wParam);
-    // WM_MENUCHAR: a typed letter moves the highlight; the space bar collects the highlighted
-    // entry (the answer's collected).
-    TypeAheadAnswer answerTypedKey(WPARAM wParam);
+    // Whether the menu is the launcher menu or one of its sub-menus, open or not.
+    bool isCascadeMenu(HMENU menu) const;
+    // WM_INITMENUPOPUP of a sub-menu: it is filled with its folder's entries as they are now;
+    // false for a menu that is none of the launcher's.
+    bool openSubMenu(HMENU menu);
+    // WM_MENUSELECT in the menu: the highlight moved.
+    void followHighlight(WPARAM wParam, HMENU menu);
+    // WM_MENUCHAR in the menu at the message's time: typed letters move the highlight; the
+    // space bar collects the highlighted entry (the answer's collected, an entry index).
+    TypeAheadAnswer answerTypedKey(WPARAM wParam, HMENU menu, DWORD time);
     // The same for a character the window received as UTF-16.
-    TypeAheadAnswer answerTypedRealKey(char32_t typed);
+    TypeAheadAnswer answerTypedCharacter(char32_t typed, HMENU menu, DWORD time);
+    // The folder an entry of a sub-menu is listed in (its working folder); empty for an entry
+    // of the launcher menu itself.
+    std::string folderOf(unsigned id) const;
 
     // The path of a launcher command's entry; empty for an id that names none.
     std::string pathOf(unsigned id) const;
@@ -95,6 +112,25 @@ public:
     int highlighted() const { return menuSelection; }
 
 private:
+    // The entries one menu of the cascade shows: [first, end).
+    struct Span {
+        std::size_t first = 0;
+        std::size_t end = 0;
+    };
+    // An open sub-menu, in the order of the chain from the launcher menu down.
+    struct Level {
+        HMENU menu = nullptr;
+        std::size_t first = 0;
+        std::size_t end = 0;
+        int highlighted = 0;
+        std::string folder;
+    };
+    // 0 for the launcher menu, 1 and on for the open sub-menus, -1 for another menu.
+    int levelOf(HMENU menu) const;
+    Span spanOf(int level) const;
+    int& highlightOf(int level);
+    std::vector<std::u32string> typingTextsOf(Span span) const;
+
     // The entry an owner-drawn item stands for, or nullptr.
     const LauncherEntry* entryOfItem(UINT type, ULONG_PTR data) const;
     // The set's lengths in the pixels of the monitor the menu is built for.
@@ -108,4 +144,10 @@ private:
     ImageListHandle launcherImageList;
     int rowsPerColumn = 1;
     int menuSelection = 0;
+    // Where the launcher menu's own entries end and the open sub-menus' begin.
+    std::size_t rootEnd_ = 0;
+    std::vector<Level> levels_;
+    // Kept after a build for the sub-menus, so they share its pictures.
+    std::unique_ptr<LauncherMenuBuilder> builder_;
+    TypedPrefix typed_;
 };

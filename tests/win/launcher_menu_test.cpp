@@ -693,7 +693,8 @@ TEST_F(RealNameMenuTest, TheirFirstCharacterTypedInUtf16HighlightsThem)
     EXPECT_EQ(HIWORD(answer), MNC_SELECT);
     EXPECT_EQ(LOWORD(answer), koreanIndex);
     EXPECT_EQ(menu().highlighted(), koreanIndex);
-    // Characters the code page holds still reach the ANSI handling.
+    // Characters the code page holds are typed the same way.
+    highlight(0);
     answer = SendMessageW(window->hwnd(), WM_MENUCHAR, MAKEWPARAM(L'o', MF_POPUP),
                           reinterpret_cast<LPARAM>(menu().handle()));
     EXPECT_EQ(LOWORD(answer), indexOf("ordinary.exe"));
@@ -1000,7 +1001,12 @@ TEST_F(LauncherMenuTest, AFolderBeyondTheIdRangeListsTheEntriesThatFit)
     set.PrintMyself = true;
     rebuild();
     HMENU handle = menu().handle();
-    ASSERT_EQ(GetMenuItemCount(handle), 4096);
+    // The items that fit, and a note of the rest that opens nothing.
+    ASSERT_EQ(GetMenuItemCount(handle), 4097);
+    char note[64] = {};
+    GetMenuStringA(handle, 4096, note, sizeof(note), MF_BYPOSITION);
+    EXPECT_EQ(std::string(note), "…ほか 5 件");
+    EXPECT_TRUE(GetMenuState(handle, 4096, MF_BYPOSITION) & MF_GRAYED);
     expectEveryItemShowsAnImage();
     // Files of one type and the folder item: two pictures for 4,096 items.
     EXPECT_LE(ImageList_GetImageCount(menu().images()), 2);
