@@ -734,6 +734,67 @@ TEST_F(RealNameMenuTest, ARunListHoldingOneIsRefusedByTheListFileAndNamed)
     EXPECT_NE(boxes.boxes()[0].wideText.find(naivePath), std::wstring::npos);
 }
 
+TEST_F(LauncherMenuTest, SubFoldersCascadeAsMenusFilledWhenTheyOpen)
+{
+    const std::string tools = folder.file("道具");
+    CreateDirectoryA(tools.c_str(), nullptr);
+    std::string tool = copyChild(tools, "tool", 0);
+    CreateDirectoryA((tools + "\\奥").c_str(), nullptr);
+    folder.write("道具\\奥\\深い.txt");
+    ASSERT_TRUE(createShortcut(tools, folder.file("近道.lnk"), ""));
+    iconsInShortColumns();
+    rebuild();
+    ASSERT_GE(indexOf("道具"), 0);
+    EXPECT_EQ(menu().entries()[static_cast<std::size_t>(indexOf("道具"))].subMenu, nullptr);
+
+    active().FolderMenu = true;
+    rebuild();
+    const int item = indexOf("道具");
+    HMENU sub = GetSubMenu(menu().handle(), item);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_NE(GetSubMenu(menu().handle(), indexOf("近道.lnk")), nullptr);
+    EXPECT_EQ(GetSubMenu(menu().handle(), indexOf("メモ.txt")), nullptr);
+    EXPECT_EQ(GetSubMenu(menu().handle(), indexOf("Web.lnk")), nullptr);
+    // Nothing of a sub-folder is read before it opens.
+    EXPECT_EQ(GetMenuItemCount(sub), 0);
+    const std::size_t rootEntries = menu().entries().size();
+
+    ASSERT_TRUE(send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), item).handled);
+    ASSERT_EQ(GetMenuItemCount(sub), 2);
+    auto paths = menu().itemPaths();
+    ASSERT_EQ(paths.size(), rootEntries + 2);
+    int toolPosition = paths[rootEntries] == tool ? 0 : 1;
+    ASSERT_EQ(paths[rootEntries + static_cast<std::size_t>(toolPosition)], tool);
+    UINT toolId = GetMenuItemID(sub, toolPosition);
+    EXPECT_EQ(toolId, launcherFirstId + rootEntries + static_cast<UINT>(toolPosition));
+
+    // Typed in the sub-menu, a letter finds the sub-menu's entry.
+    highlight(0);
+    MessageResult typed =
+        send(WM_MENUCHAR, MAKEWPARAM('t', MF_POPUP), reinterpret_cast<LPARAM>(sub));
+    EXPECT_EQ(typed.value, static_cast<LRESULT>(highlightAnswer(toolPosition)));
+
+    // The deeper folder cascades again; opening it keeps its parent's entries.
+    HMENU deeper = GetSubMenu(sub, 1 - toolPosition);
+    ASSERT_NE(deeper, nullptr);
+    ASSERT_TRUE(send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(deeper), 1 - toolPosition).handled);
+    ASSERT_EQ(GetMenuItemCount(deeper), 1);
+    EXPECT_EQ(menu().itemPaths().back(), tools + "\\奥\\深い.txt");
+    EXPECT_EQ(menu().itemPaths()[rootEntries + static_cast<std::size_t>(toolPosition)], tool);
+
+    // The entry starts in the folder it is listed in.
+    send(WM_COMMAND, MAKEWPARAM(toolId, 0));
+    ASSERT_TRUE(pumpUntil([&] { return readChildRecord(tool).ended; }, 15000));
+    EXPECT_EQ(readChildRecord(tool).directory, tools);
+
+    // A folder that cannot be listed says so in a line that opens nothing.
+    removeTree(tools);
+    ASSERT_TRUE(send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), item).handled);
+    ASSERT_EQ(GetMenuItemCount(sub), 1);
+    EXPECT_TRUE(GetMenuState(sub, 0, MF_BYPOSITION) & MF_GRAYED);
+    EXPECT_EQ(menu().entries().size(), rootEntries);
+}
+
 TEST_F(LauncherMenuTest, SpaceBarCollectsEntriesIntoTheMultipleExecutionList)
 {
     iconsInShortColumns();
