@@ -71,7 +71,7 @@ const char* const setValues[] = {
     names::iconSizeValue,     names::desktopRatioValue, names::printMyselfValue,
     names::stringsNumberValue, names::hotkeyValue,      names::heightSpaceValue,
     names::fontDataValue,     names::fontRgbValue,      names::backgroundColorValue,
-    names::folderValue,       names::numberValue,
+    names::folderMenuValue,   names::folderValue,       names::numberValue,
 };
 
 // Numbers near the limits the program cares about are more telling than uniform ones.
@@ -144,7 +144,7 @@ bool sameSet(const LauncherSettings& a, const LauncherSettings& b)
            a.StringsNumber == b.StringsNumber && a.HoyKey == b.HoyKey &&
            a.HeightSpace == b.HeightSpace &&
            std::memcmp(&a.Font, &b.Font, sizeof(FontRecord)) == 0 && a.FontRGB == b.FontRGB &&
-           a.BackgroundColor == b.BackgroundColor;
+           a.BackgroundColor == b.BackgroundColor && a.FolderMenu == b.FolderMenu;
 }
 
 std::vector<LauncherSettings> setsOf(const SettingsChain& chain)
