@@ -236,6 +236,13 @@ class Wine:
                 result.append((parts[0], parts[1], parts[2] == "1", int(parts[3]), parts[4]))
         return result
 
+    def windows_of_class(self, class_name):
+        """The visible top-level windows of the class."""
+        return [w[0] for w in self.windows() if w[1] == class_name and w[2]]
+
+    def count_class(self, class_name):
+        return len(self.windows_of_class(class_name))
+
     def process_list(self):
         """Every process: (pid, the full path of its program)."""
         return [(int(pid), path) for pid, _, path in

@@ -310,6 +310,74 @@ class FolderWatchTest(LauncherMenuCase):
         shutil.rmtree(self.folder + ".old", ignore_errors=True)
 
 
+class FolderMenuTest(LauncherMenuCase):
+    """Sub-folders, and shortcuts to folders, opened as cascading sub-menus."""
+
+    children = ("alpha",)
+    VK_RIGHT = 0x27
+
+    def setUp(self):
+        super().setUp()
+        self.tools = os.path.join(self.folder, "道具")
+        os.makedirs(os.path.join(self.tools, "奥"))
+        self.wine.copy_child(os.path.join(self.tools, "tool.exe"))
+        self.wine.copy_child(os.path.join(self.tools, "奥", "deep.exe"))
+        self.tools_windows = self.folder_windows + "\\道具"
+        self.wine.driver("make-shortcut", self.tools_windows, self.folder_windows + "\\近道.lnk",
+                         check=True)
+        # Entries as the names sort: alpha, notes, 近道.lnk, 道具, then the folder item.
+
+    def tool_starts(self):
+        return child_starts(os.path.join(self.tools, "tool.log"))
+
+    def test_a_sub_folder_opens_with_right_and_its_entry_starts_in_its_folder(self):
+        self.set_profile_int("Detail", "FolderMenu", 1)
+        process = self.start_launcher()
+        menu = self.click_tray()
+        # The shortcut to the folder cascades the same way: its sub-menu lists the tool too.
+        self.key(menu, VK_DOWN, 3)
+        self.key(menu, self.VK_RIGHT)
+        self.assertTrue(wait_until(lambda: self.wine.count_class(MENU_CLASS) == 2, 10),
+                        "the shortcut's sub-menu did not open")
+        self.key(menu, VK_ESCAPE)
+        self.assertTrue(wait_until(lambda: self.wine.count_class(MENU_CLASS) == 1, 10))
+        # The sub-folder, and the deeper folder inside it.
+        self.key(menu, VK_DOWN)
+        self.key(menu, self.VK_RIGHT)
+        self.key(menu, VK_DOWN)
+        self.key(menu, self.VK_RIGHT)
+        self.assertTrue(wait_until(lambda: self.wine.count_class(MENU_CLASS) == 3, 10),
+                        "the deeper folder did not cascade")
+        rects = [self.menu_rect(m) for m in self.wine.windows_of_class(MENU_CLASS)]
+        around = (min(r[0] for r in rects), min(r[1] for r in rects),
+                  max(r[2] for r in rects), max(r[3] for r in rects))
+        self.wine.screenshot_around(around, "launcher-menu-cascade")
+        # Left closes the deeper one; Up and Enter start the tool in its own folder.
+        self.key(menu, 0x25)
+        self.assertTrue(wait_until(lambda: self.wine.count_class(MENU_CLASS) == 2, 10))
+        self.key(menu, 0x26)
+        self.key(menu, VK_RETURN)
+        self.wait_menu_closed()
+        self.assertTrue(wait_until(lambda: self.tool_starts(), 15), "tool.exe did not start")
+        self.assertEqual(self.tool_starts()[0].directory, self.tools_windows)
+        self.exit_launcher(process)
+
+    def test_without_the_setting_a_sub_folder_opens_as_today(self):
+        process = self.start_launcher()
+        menu = self.click_tray()
+        # Right does nothing on an item without a sub-menu; Enter opens the folder's window.
+        self.key(menu, VK_DOWN, 4)
+        self.key(menu, self.VK_RIGHT)
+        self.key(menu, VK_RETURN)
+        self.wait_menu_closed()
+        folder = self.wine.wait_class("ExplorerWClass", 15000)
+        self.assertIsNotNone(folder, "the folder item opened no folder window")
+        self.assertEqual(self.wine.title(folder), "道具")
+        self.wine.post(folder, 0x0010)
+        self.assertTrue(wait_until(lambda: self.wine.wait_class("ExplorerWClass", 100) is None, 10))
+        self.exit_launcher(process)
+
+
 class DisplayModeScreenshots(LauncherMenuCase):
     """The launcher menu in each display mode, with shell icons and Japanese names, in two
     columns: screenshots to look at."""
