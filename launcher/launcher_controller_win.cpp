@@ -1,7 +1,6 @@
 #include "launcher/launcher_controller_win.h"
 
 #include "common/path_text.h"
-#include "common/wide_text_win.h"
 #include "dialogs/folder_settings_page_win.h"
 #include "dialogs/hotkeys_win.h"
 #include "framework/controls_win.h"
@@ -29,7 +28,8 @@ LauncherController::LauncherController(Dialog& window, TrayIcon& tray, NowFolder
       collect_(std::move(collect)), settingsInForce_(&settings.standard()),
       folderWatch_(window, [this] { requestRebuild(RebuildReason::watch); }),
       deferredMessage_(window.newPrivateMessage()),
-      buildsProperty_(window.claimProperty("Quintarel.MenuBuilds"))
+      buildsProperty_(window.claimProperty("Quintarel.MenuBuilds")),
+      pictureTimerId_(window.newTimerId())
 {
     window.claimProperty(controllerProperty);
     launcherMenu_.useSettings(*settingsInForce_);
@@ -50,6 +50,7 @@ WindowPart::MessageMap LauncherController::messageMap() const
         message(WM_MEASUREITEM, &LauncherController::measureLauncherItem),
         message(WM_DRAWITEM, &LauncherController::drawLauncherItem),
         message(WM_INITMENUPOPUP, &LauncherController::fillSubMenu),
+        message(WM_TIMER, &LauncherController::bringPictures),
         message(WM_MENUSELECT, &LauncherController::followHighlight),
         message(WM_MENUCHAR, &LauncherController::answerTypedKey),
         message(WM_MOUSEWHEEL, &LauncherController::swallowWheel),
@@ -312,6 +313,33 @@ MessageResult LauncherController::fillSubMenu(WPARAM wParam, LPARAM)
 {
     if (!launcherMenu_.openSubMenu(reinterpret_cast<HMENU>(wParam)))
         return MessageResult::unhandled();
+    // The menu loop runs the window's timers: pictures still to come arrive between keys.
+    if (launcherMenu_.picturesPending())
+        SetTimer(hwnd(), pictureTimerId_, 10, nullptr);
+    return MessageResult::of(0);
+}
+
+namespace {
+
+BOOL CALLBACK redrawMenuWindow(HWND window, LPARAM)
+{
+    char name[16] = {};
+    if (GetClassNameA(window, name, sizeof(name)) && lstrcmpA(name, "#32768") == 0)
+        InvalidateRect(window, nullptr, FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
+MessageResult LauncherController::bringPictures(WPARAM timerId, LPARAM)
+{
+    if (timerId != pictureTimerId_)
+        return MessageResult::unhandled();
+    constexpr DWORD sliceMs = 30;
+    if (!launcherMenu_.resolvePendingPictures(sliceMs))
+        KillTimer(hwnd(), pictureTimerId_);
+    // The open menus of this thread draw the pictures that came.
+    EnumThreadWindows(GetCurrentThreadId(), redrawMenuWindow, 0);
     return MessageResult::of(0);
 }
 
@@ -376,11 +404,8 @@ LRESULT CALLBACK LauncherController::receiveWideKeys(HWND window, UINT message, 
             self->highSurrogate_ = unit;
             return 0;
         }
-        wchar_t typed[3] = {unit, 0, 0};
         char32_t character = unit;
         if (unit >= 0xDC00 && unit <= 0xDFFF && self->highSurrogate_) {
-            typed[0] = self->highSurrogate_;
-            typed[1] = unit;
             character = 0x10000 + ((static_cast<char32_t>(self->highSurrogate_) - 0xD800) << 10) +
                         (static_cast<char32_t>(unit) - 0xDC00);
         }

@@ -64,6 +64,7 @@ private:
     MessageResult measureLauncherItem(WPARAM wParam, LPARAM lParam);
     MessageResult drawLauncherItem(WPARAM wParam, LPARAM lParam);
     MessageResult fillSubMenu(WPARAM wParam, LPARAM lParam);
+    MessageResult bringPictures(WPARAM timerId, LPARAM lParam);
     MessageResult followHighlight(WPARAM wParam, LPARAM lParam);
     MessageResult answerTypedKey(WPARAM wParam, LPARAM lParam);
     MessageResult swallowWheel(WPARAM wParam, LPARAM lParam);
@@ -124,6 +125,7 @@ private:
     // The number of menu builds as a property of the window, readable from other processes.
     const char* buildsProperty_;
     UINT_PTR menuBuilds_ = 0;
+    UINT_PTR pictureTimerId_;
     // The dialog's own (ANSI) window procedure, which the wide one in front of it hands on to.
     WNDPROC ansiProcedure_ = nullptr;
     // The first half of a typed character outside the basic plane, until its second comes.

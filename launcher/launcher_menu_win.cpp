@@ -6,6 +6,7 @@
 #include "common/wide_text_win.h"
 #include "framework/message_box_win.h"
 #include "framework/system_error_win.h"
+#include "launcher/folder_listing_win.h"
 #include "launcher/icon_rules.h"
 #include "launcher/item_geometry.h"
 #include "launcher/menu_layout.h"
@@ -68,10 +69,38 @@ public:
         // the menu alone would open its neighbour's file for every later item.
         if (!InsertMenuItemA(menu_, GetMenuItemCount(menu_), TRUE, &item))
             return;
-        ItemPicture picture = pictureFor(path, realPath, name, kind);
+        ItemPicture picture;
+        if (deadline_ && static_cast<LONG>(GetTickCount() - deadline_) >= 0) {
+            // Out of time for this menu: the picture of the entry's kind now, its own later.
+            picture = genericPictureFor(name, kind);
+            pending_.push_back({index, path, realPath, name, kind});
+        } else {
+            picture = pictureFor(path, realPath, name, kind);
+        }
         entries_.push_back({std::move(text), std::move(path), std::move(realText),
                             std::move(realPath), picture.image, picture.overlay,
                             std::move(listedFolder), subMenu.release()});
+    }
+
+    // Entries appended from now until then get their own pictures; later ones the picture of
+    // their kind, theirs coming with resolvePending. 0: no limit.
+    void setPictureDeadline(DWORD deadline) { deadline_ = deadline; }
+    bool hasPending() const { return !pending_.empty(); }
+    // Gives waiting entries their own pictures until the time; true while some still wait.
+    bool resolvePending(DWORD until)
+    {
+        while (!pending_.empty() && static_cast<LONG>(GetTickCount() - until) < 0) {
+            PendingPicture waiting = std::move(pending_.front());
+            pending_.erase(pending_.begin());
+            // An entry whose menu was filled anew since is another entry now, or gone.
+            if (waiting.index >= entries_.size() || entries_[waiting.index].path != waiting.path)
+                continue;
+            ItemPicture picture =
+                pictureFor(waiting.path, waiting.realPath, waiting.name, waiting.kind);
+            entries_[waiting.index].image = picture.image;
+            entries_[waiting.index].overlay = picture.overlay;
+        }
+        return !pending_.empty();
     }
 
     // A line that says something of the menu and opens nothing.
@@ -103,6 +132,27 @@ private:
         int image = -1;
         int overlay = -1;
     };
+
+    struct PendingPicture {
+        std::size_t index;
+        std::string path;
+        std::u16string realPath;
+        std::string name;
+        EntryKind kind;
+    };
+
+    // The shell's picture of every entry of this kind, which costs no look at the file.
+    ItemPicture genericPictureFor(const std::string& name, const EntryKind& kind)
+    {
+        SHFILEINFOA info{};
+        auto system = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+            name.c_str(), kind.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info,
+            sizeof(info), SHGFI_SYSICONINDEX | SHGFI_USEFILEATTRIBUTES | source_.sizeFlag));
+        if (!system)
+            return {fallbackImage()};
+        int image = imageAt(source_.list ? source_.list : system, info.iIcon);
+        return {image >= 0 ? image : fallbackImage()};
+    }
 
     ItemPicture pictureFor(const std::string& path, const std::u16string& realPath,
                            const std::string& name, const EntryKind& kind)
@@ -218,6 +268,8 @@ private:
     std::vector<LauncherEntry>& entries_;
     int rowsPerColumn_;
     std::size_t firstOfMenu_ = 0;
+    DWORD deadline_ = 0;
+    std::vector<PendingPicture> pending_;
     ShellImageSource source_;
     // What each picture shows: by the system's index, and whether it has the shortcut overlay
     // (1 the shell's whole icon, 2 the shell's icon over the target's picture of that index).
@@ -303,35 +355,29 @@ std::u16string folderToList(const std::u16string& path, const std::string& name,
     return fromWide(target.c_str());
 }
 
-// The folder's entries from the search's first find on, as long as the capacity of the entries
-// (counted over the whole cascade) allows; name is that find in the code page, and nameHeld
-// whether the code page holds it. Answers how many entries were left out.
+// The folder's entries as listed, as long as the capacity of the entries (counted over the
+// whole cascade) allows. Answers how many entries were left out.
 std::size_t appendEntries(LauncherMenuBuilder& builder, const std::string& folder,
                           const std::u16string& wideFolder, const LauncherSettings& settings,
-                          std::size_t capacity, HANDLE search, WIN32_FIND_DATAW& found,
-                          std::string name, bool nameHeld)
+                          std::size_t capacity, const std::vector<ListedEntry>& listing)
 {
     std::size_t leftOut = 0;
-    bool first = true;
     // A sub-folder whose name the code page cannot hold gives every entry in it a real path.
     const bool folderHeld = widened(folder) == wideFolder;
-    do {
-        if (!first)
-            nameHeld = narrowedExactly(found.cFileName, name);
-        first = false;
-        if (name == "." || name == "..")
-            continue;
+    std::string name;
+    for (const ListedEntry& found : listing) {
         // The launcher ids end where the folder items begin: the first entries that fit are
         // listed, and a note says how many did not.
         if (builder.size() >= capacity) {
             ++leftOut;
             continue;
         }
+        bool nameHeld = narrowedExactly(found.name.c_str(), name);
         EntryKind kind;
-        kind.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        kind.folder = (found.attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         kind.readOnlyOrSystem =
-            (found.dwFileAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
-        std::u16string realName = fromWide(found.cFileName);
+            (found.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
+        std::u16string realName = fromWide(found.name.c_str());
         std::u16string widePath = wideFolder + u"\\" + realName;
         std::u16string listed =
             settings.FolderMenu ? folderToList(widePath, name, kind) : std::u16string();
@@ -346,7 +392,7 @@ std::size_t appendEntries(LauncherMenuBuilder& builder, const std::string& folde
                                 : wideEntryDisplayText(realName, settings.PrintEnt,
                                                        settings.PrintLnk),
                        std::move(widePath), std::move(listed));
-    } while (FindNextFileW(search, &found));
+    }
     return leftOut;
 }
 
@@ -390,6 +436,7 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
 {
     builder_.reset();
     levels_.clear();
+    listings_.clear();
     rootEnd_ = 0;
     launcherMenu.reset();
     entries_.clear();
@@ -418,14 +465,12 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
     // Wide enumeration: a name the code page cannot hold is kept as it is, not as the "?" the
     // A functions would give, which names no file.
     std::u16string wideFolder = widened(folder);
-    WIN32_FIND_DATAW found;
-    FindHandle search(FindFirstFileW(wideChars(wideFolder + u"\\*.*"), &found));
-    std::string name;
-    bool nameHeld = search && narrowedExactly(found.cFileName, name);
+    std::vector<ListedEntry> listing;
+    bool opened = listFolder(wideChars(wideFolder), listing);
 
     std::int64_t textHeight = 0;
     if (settings.IconPrint != displayIconOnly)
-        textHeight = textHeightOf(owner, menuFont.get(), search ? name.c_str() : nullptr);
+        textHeight = textHeightOf(owner, menuFont.get(), opened ? "." : nullptr);
 
     rowsPerColumn = rowsPerColumnFor(columnHeight(owner, target_), settings.DesktopRatio,
                                      lengths.heightSpace,
@@ -434,13 +479,8 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
     builder_ = std::make_unique<LauncherMenuBuilder>(launcherMenu.get(), launcherImageList.get(),
                                                      entries_, rowsPerColumn,
                                                      shellImageSourceFor(lengths.iconSize));
-    std::size_t leftOut = 0;
-    if (search) {
-        leftOut = appendEntries(*builder_, folder, wideFolder, settings,
-                                entryCapacity(settings.PrintMyself), search.get(), found, name,
-                                nameHeld);
-        search.reset();
-    }
+    std::size_t leftOut = appendEntries(*builder_, folder, wideFolder, settings,
+                                        entryCapacity(settings.PrintMyself), listing);
 
     if (settings.PrintMyself)
         // The folder itself, whose marks the listing did not give: asked by path.
@@ -512,25 +552,41 @@ bool LauncherMenu::openSubMenu(HMENU menu)
     std::string folder;
     if (!narrowedExactly(listed, folder))
         folder = lossyNarrowed(listed);
-    WIN32_FIND_DATAW found;
-    FindHandle search(FindFirstFileW(wideChars(listed + u"\\*.*"), &found));
+    // The listing runs on its own thread; a folder that does not answer in time is said so, and
+    // shown whole when it is opened again once it has answered.
+    auto& listing = listings_[listed];
+    if (!listing)
+        listing = std::make_unique<FolderListing>(std::wstring(wideChars(listed)));
     std::size_t leftOut = 0;
-    if (!search) {
+    if (!listing->waitFor(listingWaitMs)) {
+        builder_->appendNote("（応答がありません）");
+    } else if (!listing->opened()) {
         builder_->appendNote("（開けません）");
+        listings_.erase(listed);
     } else {
-        std::string name;
-        bool nameHeld = narrowedExactly(found.cFileName, name);
+        builder_->setPictureDeadline(GetTickCount() + pictureBudgetMs);
         leftOut = appendEntries(*builder_, folder, listed, settings,
-                                launcherLastId - launcherFirstId + 1, search.get(), found, name,
-                                nameHeld);
-        search.reset();
+                                launcherLastId - launcherFirstId + 1, listing->entries());
+        builder_->setPictureDeadline(0);
+        if (entries_.size() == first && !leftOut)
+            builder_->appendNote("（空）");
+        // Shown as it is now: the next opening lists it again.
+        listings_.erase(listed);
     }
-    if (entries_.size() == first && search && !leftOut)
-        builder_->appendNote("（空）");
     if (leftOut)
         builder_->appendNote(leftOutNote(leftOut));
     levels_.push_back({menu, first, entries_.size(), 0, folder});
     return true;
+}
+
+bool LauncherMenu::resolvePendingPictures(DWORD sliceMs)
+{
+    return builder_ && builder_->resolvePending(GetTickCount() + sliceMs);
+}
+
+bool LauncherMenu::picturesPending() const
+{
+    return builder_ && builder_->hasPending();
 }
 
 std::string LauncherMenu::folderOf(unsigned id) const
@@ -547,8 +603,10 @@ void LauncherMenu::popUp(HWND owner, int x, int y, UINT alignment)
     if (!launcherMenu)
         return;
     menuSelection = 0;
-    trackMenu(owner, launcherMenu.get(), x, y, alignment);
+    // What a sub-menu shows is listed anew at each popup.
+    listings_.clear();
     typed_.clear();
+    trackMenu(owner, launcherMenu.get(), x, y, alignment);
 }
 
 const LauncherEntry* LauncherMenu::entryOfItem(UINT type, ULONG_PTR data) const

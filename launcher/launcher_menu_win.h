@@ -10,6 +10,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,6 +45,7 @@ struct LauncherEntry {
     HMENU subMenu = nullptr;
 };
 
+class FolderListing;
 class LauncherMenuBuilder;
 
 class LauncherMenu {
@@ -90,6 +92,15 @@ public:
     TypeAheadAnswer answerTypedKey(WPARAM wParam, HMENU menu, DWORD time);
     // The same for a character the window received as UTF-16.
     TypeAheadAnswer answerTypedCharacter(char32_t typed, HMENU menu, DWORD time);
+    // A sub-menu of many entries shows the pictures of their kinds first when its own would
+    // take too long: they come in slices of this length, until none is left (answers whether
+    // some still wait).
+    bool resolvePendingPictures(DWORD sliceMs);
+    bool picturesPending() const;
+    // How long opening a sub-menu waits for its folder's listing, and asks for pictures.
+    static constexpr DWORD listingWaitMs = 400;
+    static constexpr DWORD pictureBudgetMs = 150;
+
     // The folder an entry of a sub-menu is listed in (its working folder); empty for an entry
     // of the launcher menu itself.
     std::string folderOf(unsigned id) const;
@@ -149,5 +160,7 @@ private:
     std::vector<Level> levels_;
     // Kept after a build for the sub-menus, so they share its pictures.
     std::unique_ptr<LauncherMenuBuilder> builder_;
+    // Listings of the open popup still under way, by folder.
+    std::map<std::u16string, std::unique_ptr<FolderListing>> listings_;
     TypedPrefix typed_;
 };
