@@ -795,6 +795,45 @@ TEST_F(LauncherMenuTest, SubFoldersCascadeAsMenusFilledWhenTheyOpen)
     EXPECT_EQ(menu().entries().size(), rootEntries);
 }
 
+TEST_F(LauncherMenuTest, ASubMenuOfManyShortcutsShowsAtOnceAndItsPicturesFollow)
+{
+    // Each shortcut's picture is read from its target, a few milliseconds apiece under Wine:
+    // more than a sub-menu may keep the open menu waiting.
+    const std::string links = folder.file("近道");
+    UINT_PTR builds = launcher().menuBuilds();
+    CreateDirectoryA(links.c_str(), nullptr);
+    std::string target = copyChild(folder.path(), "target", 0);
+    const std::string one = links + "\\1000.lnk";
+    ASSERT_TRUE(createShortcut(target, one, ""));
+    for (int i = 1; i < 300; ++i)
+        CopyFileA(one.c_str(), (links + "\\" + std::to_string(1000 + i) + ".lnk").c_str(), TRUE);
+    // The watch has built the menu for the new entries, as it would before a popup.
+    ASSERT_TRUE(serveUntil(
+        [&] { return launcher().menuBuilds() > builds && !launcher().watch().settling(); }));
+    iconsInShortColumns();
+    active().FolderMenu = true;
+    rebuild();
+    const int item = indexOf("近道");
+    HMENU sub = GetSubMenu(menu().handle(), item);
+    ASSERT_NE(sub, nullptr);
+    const std::size_t first = menu().entries().size();
+    DWORD start = GetTickCount();
+    ASSERT_TRUE(send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), item).handled);
+    DWORD took = GetTickCount() - start;
+    ASSERT_EQ(GetMenuItemCount(sub), 300);
+    auto pictureOf = [&](std::size_t i) {
+        const LauncherEntry& entry = menu().entries()[first + i];
+        return std::make_pair(entry.image, entry.overlay);
+    };
+    if (!menu().picturesPending())
+        GTEST_SKIP() << "300 shortcut pictures took only " << took << " ms here";
+    EXPECT_NE(pictureOf(299), pictureOf(0));
+    EXPECT_TRUE(serveUntil([&] { return !menu().picturesPending(); }, 30000));
+    // One target, one picture: every entry shows what the first was given at once.
+    for (std::size_t i = 1; i < 300; ++i)
+        ASSERT_EQ(pictureOf(i), pictureOf(0)) << i;
+}
+
 TEST_F(LauncherMenuTest, SpaceBarCollectsEntriesIntoTheMultipleExecutionList)
 {
     iconsInShortColumns();
