@@ -16,6 +16,7 @@ LauncherSettings commonDefaults(const SystemLook& look)
     set.Font = look.menuFont;
     set.FontRGB = look.menuTextColor;
     set.BackgroundColor = look.menuColor;
+    set.FolderMenu = false;
     return set;
 }
 

@@ -50,6 +50,7 @@ struct LauncherSettings {
     FontRecord Font;
     std::uint32_t FontRGB = 0;
     std::uint32_t BackgroundColor = 0;
+    bool FolderMenu = false;
 };
 
 // Text the standard set carries as its Folder; it never matches a path.

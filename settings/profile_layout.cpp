@@ -30,6 +30,9 @@ void readSet(ProfileStore& profile, const std::string& section, const LauncherSe
         profile.readInt(section, names::fontRgbValue, static_cast<std::int32_t>(defaults.FontRGB)));
     set.BackgroundColor = static_cast<std::uint32_t>(profile.readInt(
         section, names::backgroundColorValue, static_cast<std::int32_t>(defaults.BackgroundColor)));
+    set.FolderMenu = usableSwitch(
+        profile.readInt(section, names::folderMenuValue, defaults.FolderMenu ? 1 : 0),
+        defaults.FolderMenu);
     set.Font = decodeFontData(profile.readString(section, names::fontDataValue, ""),
                               look.menuFont);
     replaceUnusableValues(set, defaults);
@@ -50,6 +53,7 @@ void writeSet(ProfileStore& profile, const std::string& section, const LauncherS
     profile.writeInt(section, names::fontRgbValue, static_cast<std::int32_t>(set.FontRGB));
     profile.writeInt(section, names::backgroundColorValue,
                      static_cast<std::int32_t>(set.BackgroundColor));
+    profile.writeInt(section, names::folderMenuValue, set.FolderMenu ? 1 : 0);
 }
 
 }  // namespace

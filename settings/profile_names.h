@@ -28,6 +28,7 @@ constexpr char heightSpaceValue[] = "HeightSpace";
 constexpr char fontDataValue[] = "FontData";
 constexpr char fontRgbValue[] = "FontRGB";
 constexpr char backgroundColorValue[] = "BackgroundColor";
+constexpr char folderMenuValue[] = "FolderMenu";
 
 constexpr char multipleLaunchSection[] = "MultipleLaunch";
 constexpr char stillMultiRunValue[] = "StillMultiRun";

@@ -36,6 +36,13 @@ bool isUsableFont(const FontRecord& font)
            withinMagnitude(font.lfOrientation, maxFontAngle);
 }
 
+bool usableSwitch(std::int32_t stored, bool fallback)
+{
+    if (stored == 0 || stored == 1)
+        return stored == 1;
+    return fallback;
+}
+
 void replaceUnusableValues(LauncherSettings& set, const LauncherSettings& defaults)
 {
     keepWithin<std::int32_t>(set.IconPrint, displayNameOnly, displayNameAndIcon,

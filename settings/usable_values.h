@@ -19,3 +19,7 @@ bool isUsableFont(const FontRecord& font);
 // outside 1 to 100, StringsNumber outside 1 to 260, HeightSpace outside 0 to 32, a colour with
 // bits above its 24 RGB bits, and a font outside the limits above.
 void replaceUnusableValues(LauncherSettings& set, const LauncherSettings& defaults);
+
+// A switch is stored as 0 or 1; any other number is damage and gives the fallback. (A switch
+// read as a boolean has already lost the number, so it is judged as it is read.)
+bool usableSwitch(std::int32_t stored, bool fallback);

@@ -90,6 +90,7 @@ TEST(ProfileLayout, EmptyProfileGivesTheStandardDefaults)
     EXPECT_STREQ(s.Font.lfFaceName, "Menu Font");
     EXPECT_EQ(s.FontRGB, 0x000000u);
     EXPECT_EQ(s.BackgroundColor, 0xF0F0F0u);
+    EXPECT_FALSE(s.FolderMenu);
     EXPECT_EQ(chain.folderSetCount(), 0u);
 }
 
@@ -125,6 +126,7 @@ TEST(ProfileLayout, SaveWritesEveryValueAndLoadReadsItBack)
     set.PrintLnk = true;
     set.FontRGB = 0x123456;
     set.BackgroundColor = 0xABCDEF;
+    set.FolderMenu = true;
     chain.addFolderSettings(set);
     saveSettings(profile, chain);
 
@@ -133,8 +135,10 @@ TEST(ProfileLayout, SaveWritesEveryValueAndLoadReadsItBack)
     EXPECT_EQ(profile.readInt("Detail", "HoyKey", -1), 0x0641);
     EXPECT_EQ(profile.readString("Detail", "FontData", "").substr(0, 8), "f0ffffff");
     EXPECT_EQ(profile.readString(folderSection0, "Folder", ""), "C:\\ソフト");
-    EXPECT_EQ(profile.valueCount("Detail"), 13u);
-    EXPECT_EQ(profile.valueCount(folderSection0), 13u);
+    EXPECT_EQ(profile.readInt("Detail", "FolderMenu", -1), 0);
+    EXPECT_EQ(profile.readInt(folderSection0, "FolderMenu", -1), 1);
+    EXPECT_EQ(profile.valueCount("Detail"), 14u);
+    EXPECT_EQ(profile.valueCount(folderSection0), 14u);
 
     SettingsChain loaded;
     ASSERT_TRUE(loadSettings(profile, loaded, testLook()));
@@ -148,6 +152,8 @@ TEST(ProfileLayout, SaveWritesEveryValueAndLoadReadsItBack)
     EXPECT_TRUE(back->PrintLnk);
     EXPECT_EQ(back->FontRGB, 0x123456u);
     EXPECT_EQ(back->BackgroundColor, 0xABCDEFu);
+    EXPECT_TRUE(back->FolderMenu);
+    EXPECT_FALSE(loaded.standard().FolderMenu);
     EXPECT_EQ(loaded.standard().HoyKey, 0x0641);
     EXPECT_EQ(loaded.standard().Font.lfHeight, -16);
 }
@@ -239,6 +245,7 @@ TEST(ProfileLayout, UnusableNumbersReadAsTheDefaults)
         {"StringsNumber", 1, true},    {"HeightSpace", -1, false},   {"HeightSpace", 33, false},
         {"HeightSpace", 32, true},     {"FontRGB", -1, false},       {"FontRGB", 0xFFFFFF, true},
         {"BackgroundColor", 0x01000005, false},
+        {"FolderMenu", 2, false},      {"FolderMenu", -1, false},    {"FolderMenu", 1, true},
     };
     auto field = [](const LauncherSettings& set, const std::string& name) -> std::int64_t {
         if (name == "IconPrint") return set.IconPrint;
@@ -247,6 +254,7 @@ TEST(ProfileLayout, UnusableNumbersReadAsTheDefaults)
         if (name == "StringsNumber") return set.StringsNumber;
         if (name == "HeightSpace") return set.HeightSpace;
         if (name == "FontRGB") return set.FontRGB;
+        if (name == "FolderMenu") return set.FolderMenu;
         return set.BackgroundColor;
     };
     for (const Case& c : cases) {
