@@ -17,6 +17,7 @@ DetailValues detailValuesOf(const LauncherSettings& set)
     values.Font = set.Font;
     values.FontRGB = set.FontRGB;
     values.BackgroundColor = set.BackgroundColor;
+    values.FolderMenu = set.FolderMenu ? 1 : 0;
     return values;
 }
 
@@ -34,6 +35,7 @@ void handBack(const DetailValues& values, LauncherSettings& set)
     set.Font = values.Font;
     set.FontRGB = values.FontRGB;
     set.BackgroundColor = values.BackgroundColor;
+    set.FolderMenu = values.FolderMenu != 0;
 }
 
 std::string correctWidth(std::uint32_t& width)

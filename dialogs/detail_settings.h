@@ -22,6 +22,7 @@ struct DetailValues {
     FontRecord Font;
     std::uint32_t FontRGB = 0;
     std::uint32_t BackgroundColor = 0;
+    int FolderMenu = 0;
 };
 
 DetailValues detailValuesOf(const LauncherSettings& set);

@@ -59,6 +59,7 @@ void DetailSettingsDialog::exchangeData(DataExchange& exchange)
     exchange.check(IDC_PRINT_ENT, values.PrintEnt);
     exchange.radio(IDC_MODE_NAME, IDC_MODE_BOTH, values.displayMode);
     exchange.check(IDC_PRINT_MYSELF, values.PrintMyself);
+    exchange.check(IDC_FOLDER_MENU, values.FolderMenu);
     exchange.unsignedNumber(IDC_STRINGS_NUMBER, values.StringsNumber);
     exchange.range(IDC_STRINGS_NUMBER, values.StringsNumber, 0, maxDisplayWidth);
     exchange.signedNumber(IDC_HEIGHT_SPACE, values.HeightSpace);

@@ -68,6 +68,7 @@
 #define IDC_FONT_CHOOSE 6
 #define IDC_FONT_RESET 7
 #define IDC_BACKGROUND 8
+#define IDC_FOLDER_MENU 1045
 
 // Hot key dialog
 #define IDD_HOTKEY 135

@@ -191,9 +191,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CountingProfile profile(stored);
     SettingsChain chain;
     loadSettings(profile, chain, look());
-    // The standard set's 12 values, the count, and at most the chain's limit of sets, each its
-    // 12 values and its folder.
-    require(profile.reads <= 12 + 1 + SettingsChain::maxFolderSets * 13);
+    // The standard set's 13 values, the count, and at most the chain's limit of sets, each its
+    // 13 values and its folder.
+    require(profile.reads <= 13 + 1 + SettingsChain::maxFolderSets * 14);
     require(chain.folderSetCount() <= SettingsChain::maxFolderSets);
     std::vector<LauncherSettings> loaded = setsOf(chain);
     for (const LauncherSettings& set : loaded)

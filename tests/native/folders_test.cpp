@@ -205,6 +205,7 @@ TEST(DetailSettings, HandBackKeepsTheFolderAndMakesChecksBooleans)
     EXPECT_EQ(values.StringsNumber, 300u);
     values.PrintEnt = 2;  // an indeterminate check box
     values.PrintMyself = 0;
+    values.FolderMenu = 1;
     values.displayMode = 1;
     values.HoyKey = 0x0651;
     values.StringsNumber = 1;
@@ -212,6 +213,7 @@ TEST(DetailSettings, HandBackKeepsTheFolderAndMakesChecksBooleans)
     EXPECT_EQ(set.Folder, "C:\\mine");
     EXPECT_TRUE(set.PrintEnt);
     EXPECT_FALSE(set.PrintMyself);
+    EXPECT_TRUE(set.FolderMenu);
     EXPECT_EQ(set.IconPrint, 1);
     EXPECT_EQ(set.IconSize, 16);
     EXPECT_EQ(set.HoyKey, 0x0651);

@@ -176,6 +176,7 @@ TEST_F(DetailSettingsTest, EnabledStatesFollowTheDisplayModeEvenWithBadNumbers)
         EXPECT_TRUE(enabled(window, IDC_STRINGS_NUMBER_SPIN));
         EXPECT_TRUE(enabled(window, IDC_STRINGS_RESET));
         EXPECT_TRUE(enabled(window, IDC_PRINT_MYSELF));
+        EXPECT_TRUE(enabled(window, IDC_FOLDER_MENU));
 
         SetDlgItemTextA(window, IDC_STRINGS_NUMBER, "12");
         press(window, IDC_MODE_NAME);
@@ -183,15 +184,18 @@ TEST_F(DetailSettingsTest, EnabledStatesFollowTheDisplayModeEvenWithBadNumbers)
             EXPECT_TRUE(enabled(window, id)) << id;
         EXPECT_FALSE(enabled(window, IDC_ICON_LARGE));
         EXPECT_FALSE(enabled(window, IDC_ICON_SMALL));
+        EXPECT_TRUE(enabled(window, IDC_FOLDER_MENU));
         press(window, IDC_MODE_BOTH);
         EXPECT_TRUE(enabled(window, IDC_ICON_SMALL));
         EXPECT_EQ(dialog.values.displayMode, 2);
     });
 }
 
-TEST_F(DetailSettingsTest, ResetAndIconSizeAndRatioChangeTheWorkingCopy)
+TEST_F(DetailSettingsTest, ResetIconSizeRatioAndFolderMenuChangeTheWorkingCopy)
 {
-    openOnFolder(sampleSet());
+    LauncherSettings set = sampleSet();
+    set.FolderMenu = true;
+    openOnFolder(set);
     INT_PTR result = run([&](HWND window) {
         EXPECT_EQ(GetWindowTextLengthA(window), lstrlenA("詳細設定(C:\\ソフト)"));
         // RESET writes every held value back, discarding what was typed and not yet read.
@@ -200,6 +204,10 @@ TEST_F(DetailSettingsTest, ResetAndIconSizeAndRatioChangeTheWorkingCopy)
         press(window, IDC_STRINGS_RESET);
         EXPECT_EQ(text(window, IDC_STRINGS_NUMBER), "260");
         EXPECT_EQ(text(window, IDC_HEIGHT_SPACE), "4");
+
+        EXPECT_EQ(text(window, IDC_FOLDER_MENU), "サブフォルダーをサブメニューで開く");
+        EXPECT_EQ(IsDlgButtonChecked(window, IDC_FOLDER_MENU), BST_CHECKED);
+        press(window, IDC_FOLDER_MENU);
 
         HWND spin = GetDlgItem(window, IDC_HEIGHT_SPACE_SPIN);
         int low = -1, high = -1;
@@ -230,6 +238,7 @@ TEST_F(DetailSettingsTest, ResetAndIconSizeAndRatioChangeTheWorkingCopy)
     EXPECT_EQ(dialog.values.HeightSpace, 32);
     EXPECT_EQ(dialog.values.IconSize, 16);
     EXPECT_EQ(dialog.values.DesktopRatio, 25);
+    EXPECT_EQ(dialog.values.FolderMenu, 0);
 }
 
 TEST_F(DetailSettingsTest, TheStandardSetHasNoHotkeyAndRegistersNothing)
