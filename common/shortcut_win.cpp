@@ -9,6 +9,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <cstring>
+
 namespace {
 
 // A failed COM call leaves its reason where the system's error text is read from.
@@ -158,6 +160,27 @@ std::wstring shortcutTargetWide(const std::wstring& shortcutPath)
     std::wstring target;
     readShortcutWide(shortcutPath, target);
     return target;
+}
+
+std::uint32_t shortcutRecordedAttributes(const std::wstring& shortcutPath)
+{
+    // The shell link header: its size (0x4C), the link class, the flags, the target's attributes.
+    constexpr DWORD headerSize = 0x4C;
+    constexpr std::size_t attributesAt = 0x18;
+    static const unsigned char linkClass[16] = {0x01, 0x14, 0x02, 0x00, 0x00, 0x00, 0x00, 0x00,
+                                                0xC0, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x46};
+    FileHandle file(CreateFileW(shortcutPath.c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, 0, nullptr));
+    unsigned char header[headerSize] = {};
+    DWORD read = 0;
+    if (!file || !ReadFile(file.get(), header, headerSize, &read, nullptr) || read != headerSize)
+        return 0;
+    DWORD size = 0, attributes = 0;
+    std::memcpy(&size, header, sizeof(size));
+    std::memcpy(&attributes, header + attributesAt, sizeof(attributes));
+    bool link = size == headerSize && std::memcmp(header + 4, linkClass, sizeof(linkClass)) == 0;
+    return link ? attributes : 0;
 }
 
 int shortcutTargetPicture(const std::wstring& shortcutPath, unsigned sizeFlag)

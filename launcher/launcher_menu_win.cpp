@@ -22,6 +22,18 @@
 #include <map>
 #include <type_traits>
 
+namespace {
+
+// Whether the shortcut leads to a folder, as its target is now.
+bool shortcutLeadsToFolder(const std::u16string& path)
+{
+    std::wstring target = shortcutTargetWide(wideChars(path));
+    DWORD attributes = target.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(target.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 // Appends items to a menu under construction, keeping the menu and the entries aligned: entry i
 // belongs to command id 0xA000 + i, whichever menu of the cascade shows it. Entries that show the
 // same picture share one image, in the launcher menu and in every sub-menu built after it.
@@ -70,13 +82,15 @@ public:
         if (!InsertMenuItemA(menu_, GetMenuItemCount(menu_), TRUE, &item))
             return;
         ItemPicture picture;
-        if (deadline_ && static_cast<LONG>(GetTickCount() - deadline_) >= 0) {
+        if (!inTime()) {
             // Out of time for this menu: the picture of the entry's kind now, its own later.
             picture = genericPictureFor(name, kind);
-            pending_.push_back({index, path, realPath, name, kind});
+            pending_.push_back({index, path, realPath, name, kind, menu_,
+                                GetMenuItemCount(menu_) - 1, checkFolderLater_});
         } else {
             picture = pictureFor(path, realPath, name, kind);
         }
+        checkFolderLater_ = false;
         entries_.push_back({std::move(text), std::move(path), std::move(realText),
                             std::move(realPath), picture.image, picture.overlay,
                             std::move(listedFolder), subMenu.release()});
@@ -85,6 +99,10 @@ public:
     // Entries appended from now until then get their own pictures; later ones the picture of
     // their kind, theirs coming with resolvePending. 0: no limit.
     void setPictureDeadline(DWORD deadline) { deadline_ = deadline; }
+    bool inTime() const { return !deadline_ || static_cast<LONG>(GetTickCount() - deadline_) < 0; }
+    // The next entry, a shortcut appended out of time, may yet lead to a folder: it is looked
+    // at with the pictures that come later.
+    void checkFolderLater(bool later) { checkFolderLater_ = later; }
     bool hasPending() const { return !pending_.empty(); }
     // Gives waiting entries their own pictures until the time; true while some still wait.
     bool resolvePending(DWORD until)
@@ -97,8 +115,23 @@ public:
                 continue;
             ItemPicture picture =
                 pictureFor(waiting.path, waiting.realPath, waiting.name, waiting.kind);
-            entries_[waiting.index].image = picture.image;
-            entries_[waiting.index].overlay = picture.overlay;
+            LauncherEntry& entry = entries_[waiting.index];
+            entry.image = picture.image;
+            entry.overlay = picture.overlay;
+            std::u16string link = waiting.realPath.empty() ? widened(waiting.path)
+                                                          : waiting.realPath;
+            if (waiting.checkFolder && shortcutLeadsToFolder(link)) {
+                MenuHandle subMenu(CreatePopupMenu());
+                MENUITEMINFOA item{};
+                item.cbSize = sizeof(item);
+                item.fMask = MIIM_SUBMENU;
+                item.hSubMenu = subMenu.get();
+                if (SetMenuItemInfoA(waiting.menu, static_cast<UINT>(waiting.position), TRUE,
+                                     &item)) {
+                    entry.listedFolder = link;
+                    entry.subMenu = subMenu.release();
+                }
+            }
         }
         return !pending_.empty();
     }
@@ -139,6 +172,10 @@ private:
         std::u16string realPath;
         std::string name;
         EntryKind kind;
+        // Where its item is, for a shortcut that may turn out to lead to a folder.
+        HMENU menu;
+        int position;
+        bool checkFolder;
     };
 
     // The shell's picture of every entry of this kind, which costs no look at the file.
@@ -269,6 +306,7 @@ private:
     int rowsPerColumn_;
     std::size_t firstOfMenu_ = 0;
     DWORD deadline_ = 0;
+    bool checkFolderLater_ = false;
     std::vector<PendingPicture> pending_;
     ShellImageSource source_;
     // What each picture shows: by the system's index, and whether it has the shortcut overlay
@@ -339,20 +377,32 @@ std::int64_t columnHeight(HWND owner, const MenuTarget& target)
     return screen.bottom;
 }
 
-// The folder a sub-menu of the entry lists when sub-folders cascade: a folder's own path, or the
-// folder a shortcut leads to; empty for an entry that opens.
-std::u16string folderToList(const std::u16string& path, const std::string& name,
-                            const EntryKind& kind)
+// Whether the folder's name in the code page names it.
+bool folderHeld(const std::string& folder, const std::u16string& wideFolder)
 {
+    return widened(folder) == wideFolder;
+}
+
+// What a sub-menu of the entry lists when sub-folders cascade: a folder's own path, or a
+// shortcut's that leads to a folder (its target is read when the sub-menu opens); empty for an
+// entry that opens. A shortcut whose record does not tell is read now while there is time,
+// else later (checkLater).
+std::u16string folderToList(const std::u16string& path, const std::string& name,
+                            const EntryKind& kind, bool inTime, bool& checkLater)
+{
+    checkLater = false;
     if (kind.folder)
         return path;
     if (!isShellLinkName(name))
         return {};
-    std::wstring target = shortcutTargetWide(wideChars(path));
-    DWORD attributes = target.empty() ? INVALID_FILE_ATTRIBUTES : GetFileAttributesW(target.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+    DWORD recorded = shortcutRecordedAttributes(wideChars(path));
+    if (recorded)
+        return (recorded & FILE_ATTRIBUTE_DIRECTORY) ? path : std::u16string();
+    if (!inTime) {
+        checkLater = true;
         return {};
-    return fromWide(target.c_str());
+    }
+    return shortcutLeadsToFolder(path) ? path : std::u16string();
 }
 
 // The folder's entries as listed, as long as the capacity of the entries (counted over the
@@ -363,7 +413,7 @@ std::size_t appendEntries(LauncherMenuBuilder& builder, const std::string& folde
 {
     std::size_t leftOut = 0;
     // A sub-folder whose name the code page cannot hold gives every entry in it a real path.
-    const bool folderHeld = widened(folder) == wideFolder;
+    const bool held = folderHeld(folder, wideFolder);
     std::string name;
     for (const ListedEntry& found : listing) {
         // The launcher ids end where the folder items begin: the first entries that fit are
@@ -379,10 +429,14 @@ std::size_t appendEntries(LauncherMenuBuilder& builder, const std::string& folde
             (found.attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_SYSTEM)) != 0;
         std::u16string realName = fromWide(found.name.c_str());
         std::u16string widePath = wideFolder + u"\\" + realName;
+        bool checkLater = false;
         std::u16string listed =
-            settings.FolderMenu ? folderToList(widePath, name, kind) : std::u16string();
+            settings.FolderMenu
+                ? folderToList(widePath, name, kind, builder.inTime(), checkLater)
+                : std::u16string();
+        builder.checkFolderLater(checkLater);
         std::string text = entryDisplayText(name, settings.PrintEnt, settings.PrintLnk);
-        if (nameHeld && folderHeld) {
+        if (nameHeld && held) {
             builder.append(std::move(text), folder + "\\" + name, name, kind, {}, {},
                            std::move(listed));
             continue;
@@ -488,6 +542,7 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
     if (leftOut)
         builder_->appendNote(leftOutNote(leftOut));
     rootEnd_ = entries_.size();
+    folderItemText_ = folderItemText;
 }
 
 LauncherMenu::LauncherMenu() = default;
@@ -542,6 +597,8 @@ bool LauncherMenu::openSubMenu(HMENU menu)
     levels_.resize(static_cast<std::size_t>(parent));
     std::size_t first = spanOf(parent).end;
     std::u16string listed = owner->listedFolder;
+    if (isShellLinkName(owner->path))
+        listed = fromWide(shortcutTargetWide(wideChars(listed)).c_str());
     entries_.resize(first);
 
     // Deleting an item destroys its sub-menu with it, so a closed sub-menu's own cascade goes.
@@ -554,11 +611,15 @@ bool LauncherMenu::openSubMenu(HMENU menu)
         folder = lossyNarrowed(listed);
     // The listing runs on its own thread; a folder that does not answer in time is said so, and
     // shown whole when it is opened again once it has answered.
-    auto& listing = listings_[listed];
-    if (!listing)
+    std::unique_ptr<FolderListing> none;
+    auto& listing = listed.empty() ? none : listings_[listed];
+    if (!listing && !listed.empty())
         listing = std::make_unique<FolderListing>(std::wstring(wideChars(listed)));
     std::size_t leftOut = 0;
-    if (!listing->waitFor(listingWaitMs)) {
+    if (!listing) {
+        // A shortcut that no longer leads anywhere.
+        builder_->appendNote("（開けません）");
+    } else if (!listing->waitFor(listingWaitMs)) {
         builder_->appendNote("（応答がありません）");
     } else if (!listing->opened()) {
         builder_->appendNote("（開けません）");
@@ -568,6 +629,11 @@ bool LauncherMenu::openSubMenu(HMENU menu)
         leftOut = appendEntries(*builder_, folder, listed, settings,
                                 launcherLastId - launcherFirstId + 1, listing->entries());
         builder_->setPictureDeadline(0);
+        if (settings.PrintMyself)
+            // As in the launcher menu: the folder itself last, to open it.
+            builder_->append(folderItemText_, folder, folder, EntryKind{true, true},
+                             folderHeld(folder, listed) ? std::u16string() : u"",
+                             folderHeld(folder, listed) ? std::u16string() : listed);
         if (entries_.size() == first && !leftOut)
             builder_->appendNote("（空）");
         // Shown as it is now: the next opening lists it again.

@@ -157,6 +157,7 @@ private:
     int menuSelection = 0;
     // Where the launcher menu's own entries end and the open sub-menus' begin.
     std::size_t rootEnd_ = 0;
+    std::string folderItemText_;
     std::vector<Level> levels_;
     // Kept after a build for the sub-menus, so they share its pictures.
     std::unique_ptr<LauncherMenuBuilder> builder_;

@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -108,6 +109,48 @@ inline std::string makeFolder(const std::string& base, int count)
             CreateDirectoryA((folder + "\\" + name).c_str(), nullptr);
             break;
         }
+    }
+    return folder;
+}
+
+// A folder of one kind of entries below base, made anew:
+//     documents: txt, bmp, html and doc files in turn
+//     mixed:     a quarter each of programs (copies of program), txt, bmp, sub-folders
+//     shortcuts: shortcuts to four programs (copies of program) and a text file in turn
+inline std::string makeKindFolder(const std::string& base, const char* kind, int count,
+                           const std::string& program)
+{
+    std::string folder = base + "\\" + kind + std::to_string(count);
+    bench::removeTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    bool mixed = std::strcmp(kind, "mixed") == 0;
+    if (!std::strcmp(kind, "shortcuts")) {
+        std::string targets = folder + "-targets";
+        bench::removeTree(targets);
+        CreateDirectoryA(targets.c_str(), nullptr);
+        auto target = [&](int i) {
+            return targets + "\\target" + std::to_string(i) + (i < 4 ? ".exe" : ".txt");
+        };
+        for (int i = 0; i < 4; ++i)
+            CopyFileA(program.c_str(), target(i).c_str(), FALSE);
+        bench::writeFile(target(4));
+        for (int i = 0; i < count; ++i)
+            createShortcut(target(i % 5), folder + "\\近道" + std::to_string(i) + ".lnk", "");
+        return folder;
+    }
+    static const char* const documents[] = {"txt", "bmp", "html", "doc"};
+    static const char* const mixture[] = {"exe", "txt", "bmp", ""};
+    for (int i = 0; i < count; ++i) {
+        const char* type = (mixed ? mixture : documents)[i % 4];
+        char name[64];
+        wsprintfA(name, *type ? "資料%04d.%s" : "フォルダ%04d", i, type);
+        std::string path = folder + "\\" + name;
+        if (!*type)
+            CreateDirectoryA(path.c_str(), nullptr);
+        else if (!std::strcmp(type, "exe"))
+            CopyFileA(program.c_str(), path.c_str(), FALSE);
+        else
+            bench::writeFile(path);
     }
     return folder;
 }

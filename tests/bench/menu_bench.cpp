@@ -52,44 +52,6 @@ int floorBuild(const std::string& folder, int iconSize)
     return count;
 }
 
-std::string makeKindFolder(const std::string& base, const char* kind, int count,
-                           const std::string& program)
-{
-    std::string folder = base + "\\" + kind + std::to_string(count);
-    bench::removeTree(folder);
-    CreateDirectoryA(folder.c_str(), nullptr);
-    bool mixed = std::strcmp(kind, "mixed") == 0;
-    if (!std::strcmp(kind, "shortcuts")) {
-        std::string targets = folder + "-targets";
-        bench::removeTree(targets);
-        CreateDirectoryA(targets.c_str(), nullptr);
-        auto target = [&](int i) {
-            return targets + "\\target" + std::to_string(i) + (i < 4 ? ".exe" : ".txt");
-        };
-        for (int i = 0; i < 4; ++i)
-            CopyFileA(program.c_str(), target(i).c_str(), FALSE);
-        bench::writeFile(target(4));
-        for (int i = 0; i < count; ++i)
-            createShortcut(target(i % 5), folder + "\\近道" + std::to_string(i) + ".lnk", "");
-        return folder;
-    }
-    static const char* const documents[] = {"txt", "bmp", "html", "doc"};
-    static const char* const mixture[] = {"exe", "txt", "bmp", ""};
-    for (int i = 0; i < count; ++i) {
-        const char* type = (mixed ? mixture : documents)[i % 4];
-        char name[64];
-        wsprintfA(name, *type ? "資料%04d.%s" : "フォルダ%04d", i, type);
-        std::string path = folder + "\\" + name;
-        if (!*type)
-            CreateDirectoryA(path.c_str(), nullptr);
-        else if (!std::strcmp(type, "exe"))
-            CopyFileA(program.c_str(), path.c_str(), FALSE);
-        else
-            bench::writeFile(path);
-    }
-    return folder;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -109,7 +71,7 @@ int main(int argc, char** argv)
                 "floor ms", "build us/e", "images", "ratio");
     for (const char* kind : {"documents", "mixed", "shortcuts"}) {
         for (int count : counts) {
-            std::string folder = makeKindFolder(base, kind, count, argv[1]);
+            std::string folder = bench::makeKindFolder(base, kind, count, argv[1]);
             app::profile().writeString("NowFolder", "AppFolder", folder);
             MainWindow window(app::profile());
             if (!window.createModeless(nullptr)) {
