@@ -181,6 +181,17 @@ private:
     // The shell's picture of every entry of this kind, which costs no look at the file.
     ItemPicture genericPictureFor(const std::string& name, const EntryKind& kind)
     {
+        std::string type = kind.folder ? std::string("\\") : lowerExtension(name);
+        auto seen = genericOf_.find(type);
+        if (seen != genericOf_.end())
+            return seen->second;
+        ItemPicture shown = askGenericPicture(name, kind);
+        genericOf_.emplace(type, shown);
+        return shown;
+    }
+
+    ItemPicture askGenericPicture(const std::string& name, const EntryKind& kind)
+    {
         SHFILEINFOA info{};
         auto system = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
             name.c_str(), kind.folder ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL, &info,
@@ -308,6 +319,8 @@ private:
     DWORD deadline_ = 0;
     bool checkFolderLater_ = false;
     std::vector<PendingPicture> pending_;
+    // The picture of every entry of a type, by its extension ("\\" for folders).
+    std::map<std::string, ItemPicture> genericOf_;
     ShellImageSource source_;
     // What each picture shows: by the system's index, and whether it has the shortcut overlay
     // (1 the shell's whole icon, 2 the shell's icon over the target's picture of that index).
@@ -395,13 +408,13 @@ std::u16string folderToList(const std::u16string& path, const std::string& name,
         return path;
     if (!isShellLinkName(name))
         return {};
-    DWORD recorded = shortcutRecordedAttributes(wideChars(path));
-    if (recorded)
-        return (recorded & FILE_ATTRIBUTE_DIRECTORY) ? path : std::u16string();
     if (!inTime) {
         checkLater = true;
         return {};
     }
+    DWORD recorded = shortcutRecordedAttributes(wideChars(path));
+    if (recorded)
+        return (recorded & FILE_ATTRIBUTE_DIRECTORY) ? path : std::u16string();
     return shortcutLeadsToFolder(path) ? path : std::u16string();
 }
 
