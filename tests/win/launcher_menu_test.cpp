@@ -595,6 +595,27 @@ TEST_F(LauncherMenuTest, TypedLetterCyclesThroughMatchingEntriesAndOthersAreIgno
     EXPECT_EQ(menu().highlighted(), before);
 }
 
+TEST_F(LauncherMenuTest, LettersTypedInOneBurstFindTheEntryThatBeginsWithThemAll)
+{
+    for (const char* name : {"notepad.lnk", "notes.txt", "network.lnk"})
+        folder.write(name);
+    iconsInShortColumns();
+    rebuild();
+    // Sent one after another, the characters carry one message time: one burst of typing.
+    highlight(indexOf("Tool.exe"));
+    for (char typed : std::string("not"))
+        menuChar(typed);
+    EXPECT_EQ(menu().highlighted(), indexOf("notepad.lnk"));
+    menuChar('e');
+    menuChar('s');
+    EXPECT_EQ(menu().highlighted(), indexOf("notes.txt"));
+    // Moved with the arrows, the next letter starts a new prefix.
+    highlight(indexOf("Tool.exe"));
+    menuChar('N');
+    menuChar('e');
+    EXPECT_EQ(menu().highlighted(), indexOf("network.lnk"));
+}
+
 TEST_F(LauncherMenuTest, ACharacterBeyondTheBasicPlaneIsTypedInTwoHalves)
 {
     const std::wstring tune = widePath(folder.path()) + L"\\🎵曲.txt";
