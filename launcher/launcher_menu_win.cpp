@@ -639,13 +639,14 @@ bool LauncherMenu::openSubMenu(HMENU menu)
         listings_.erase(listed);
     } else {
         builder_->setPictureDeadline(GetTickCount() + pictureBudgetMs);
+        // The capacity counts every entry of the cascade, and keeps the folder item's id
+        // below the folder items of the tray popup.
         leftOut = appendEntries(*builder_, folder, listed, settings,
-                                launcherLastId - launcherFirstId + 1, listing->entries());
+                                entryCapacity(settings.PrintMyself), listing->entries());
         builder_->setPictureDeadline(0);
         if (settings.PrintMyself)
             // As in the launcher menu: the folder itself last, to open it.
-            builder_->append(folderItemText_, folder, folder, EntryKind{true, true},
-                             folderHeld(folder, listed) ? std::u16string() : u"",
+            builder_->append(folderItemText_, folder, folder, EntryKind{true, true}, {},
                              folderHeld(folder, listed) ? std::u16string() : listed);
         if (entries_.size() == first && !leftOut)
             builder_->appendNote("（空）");

@@ -1145,6 +1145,22 @@ TEST_F(LauncherMenuTest, AFolderBeyondTheIdRangeListsTheEntriesThatFit)
     EXPECT_TRUE(std::all_of(paths.begin(), paths.end() - 1, [&](const std::string& path) {
         return path.compare(0, big.path().size() + 2, big.path() + "\\f") == 0;
     }));
+
+    // As a sub-menu, after the launcher menu's own entries: its ids end at the same place.
+    ASSERT_TRUE(MoveFileA(big.path().c_str(), folder.file("大量").c_str()));
+    app::profile().writeString("NowFolder", "AppFolder", folder.path());
+    active().FolderMenu = true;
+    rebuild();
+    const int item = indexOf("大量");
+    HMENU sub = GetSubMenu(menu().handle(), item);
+    ASSERT_NE(sub, nullptr);
+    ASSERT_TRUE(send(WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(sub), item).handled);
+    int count = GetMenuItemCount(sub);
+    ASSERT_GE(count, 3);
+    EXPECT_EQ(GetMenuItemID(sub, count - 2), launcherLastId);
+    EXPECT_EQ(menu().itemPaths().back(), folder.file("大量"));
+    EXPECT_TRUE(GetMenuState(sub, static_cast<UINT>(count - 1), MF_BYPOSITION) & MF_GRAYED);
+    ASSERT_TRUE(MoveFileA(folder.file("大量").c_str(), big.path().c_str()));
 }
 
 }  // namespace
