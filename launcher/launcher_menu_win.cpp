@@ -8,6 +8,7 @@
 #include "framework/system_error_win.h"
 #include "launcher/folder_listing_win.h"
 #include "launcher/icon_rules.h"
+#include "launcher/item_colours.h"
 #include "launcher/item_geometry.h"
 #include "launcher/menu_layout.h"
 #include "launcher/shell_icon_win.h"
@@ -332,6 +333,14 @@ private:
 };
 
 namespace {
+
+bool highContrastOn()
+{
+    HIGHCONTRASTA contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON);
+}
 
 // The height of a line of text in the font, measured on the window's device context.
 LONG textHeightOf(HWND window, HFONT font, const char* sample)
@@ -729,17 +738,18 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
     const LauncherSettings& settings = *settings_;
     HDC dc = item.hDC;
 
-    COLORREF background = settings.BackgroundColor;
-    COLORREF text = settings.FontRGB;
-    UINT iconStyle = ILD_TRANSPARENT;
+    // The theme is asked at every item, so a change to high contrast shows at once.
+    SystemMenuColours system{GetSysColor(COLOR_MENU), GetSysColor(COLOR_MENUTEXT),
+                             GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT)};
     // The state is a set of bits: Windows adds ODS_NOACCEL to a highlighted item of a menu
     // opened with the mouse, and ODS_INACTIVE, so comparing it whole misses the highlight.
     bool selected = (item.itemState & ODS_SELECTED) != 0;
-    if (selected || (item.itemState & ODS_FOCUS) != 0) {
-        background = GetSysColor(COLOR_HIGHLIGHT);
-        text = GetSysColor(COLOR_HIGHLIGHTTEXT);
-        iconStyle = selected ? ILD_SELECTED : ILD_FOCUS;
-    }
+    ItemColours colours =
+        itemColours(settings.BackgroundColor, settings.FontRGB, system, highContrastOn(), selected,
+                    (item.itemState & ODS_FOCUS) != 0, (item.itemState & ODS_NOFOCUSRECT) != 0);
+    COLORREF background = colours.background;
+    COLORREF text = colours.text;
+    UINT iconStyle = !colours.blendPicture ? ILD_TRANSPARENT : selected ? ILD_SELECTED : ILD_FOCUS;
 
     ShownText shown = shownTextOf(entry->text, entry->realText, settings.StringsNumber);
     SelectedObject font(dc, menuFont.get());
@@ -768,6 +778,8 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
     else if (place.drawn)
         TextOutW(dc, x0 + place.x, y + place.y, wideChars(shown.real),
                  static_cast<int>(shown.real.size()));
+    if (colours.focusFrame)
+        DrawFocusRect(dc, &item.rcItem);
     return true;
 }
 

@@ -1,6 +1,7 @@
 // The launcher menu's portable rules: display texts, columns, the tray tip, item geometry, and
 // the menu keyboard.
 #include "launcher/icon_rules.h"
+#include "launcher/item_colours.h"
 #include "launcher/item_geometry.h"
 #include "launcher/launch_errors.h"
 #include "launcher/menu_layout.h"
@@ -186,6 +187,28 @@ TEST(ItemGeometry, ShownTextIsCutToStringsNumberBytes)
 }
 
 const std::vector<std::string> entries = {"memo", "Mail", "tool", "music", "ソフト", "", "Zip"};
+
+TEST(ItemColours, TheSetsUnlessHighContrastAndTheHighlightAlwaysTheSystems)
+{
+    const SystemMenuColours system{0x111111, 0x222222, 0x333333, 0x444444};
+    ItemColours plain = itemColours(0xAA, 0xBB, system, false, false, false, false);
+    EXPECT_EQ(plain.background, 0xAAu);
+    EXPECT_EQ(plain.text, 0xBBu);
+    ItemColours chosen = itemColours(0xAA, 0xBB, system, false, true, false, false);
+    EXPECT_EQ(chosen.background, 0x333333u);
+    EXPECT_EQ(chosen.text, 0x444444u);
+    EXPECT_TRUE(chosen.blendPicture);
+    EXPECT_FALSE(chosen.focusFrame);
+
+    ItemColours contrast = itemColours(0xAA, 0xBB, system, true, false, false, false);
+    EXPECT_EQ(contrast.background, 0x111111u);
+    EXPECT_EQ(contrast.text, 0x222222u);
+    ItemColours focused = itemColours(0xAA, 0xBB, system, true, false, true, false);
+    EXPECT_EQ(focused.background, 0x333333u);
+    EXPECT_FALSE(focused.blendPicture);
+    EXPECT_TRUE(focused.focusFrame);
+    EXPECT_FALSE(itemColours(0xAA, 0xBB, system, true, true, false, true).focusFrame);
+}
 
 TEST(TypeAhead, LetterCyclesThroughMatchesInMenuOrderAndWraps)
 {
