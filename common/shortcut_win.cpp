@@ -183,11 +183,17 @@ std::uint32_t shortcutRecordedAttributes(const std::wstring& shortcutPath)
     return link ? attributes : 0;
 }
 
-int shortcutTargetPicture(const std::wstring& shortcutPath, unsigned sizeFlag)
+int shortcutTargetPicture(const std::wstring& shortcutPath, unsigned sizeFlag,
+                          std::wstring* targetPath)
 {
     LinkObject<IShellLinkW> object = createShellLink<IShellLinkW>(IID_IShellLinkW);
     if (!object.link || FAILED(object.file->Load(shortcutPath.c_str(), STGM_READ)))
         return -1;
+    if (targetPath) {
+        wchar_t target[MAX_PATH] = {};
+        if (SUCCEEDED(object.link->GetPath(target, MAX_PATH, nullptr, SLGP_RAWPATH)))
+            *targetPath = target;
+    }
     wchar_t iconFile[MAX_PATH] = {};
     int iconIndex = 0;
     if (SUCCEEDED(object.link->GetIconLocation(iconFile, MAX_PATH, &iconIndex)) && iconFile[0])

@@ -33,7 +33,9 @@ bool readShortcutWide(const std::wstring& shortcutPath, std::wstring& target,
 // The system image index of the picture a shortcut points at, when it shows its target's picture
 // (it names no icon of its own): its target asked of the shell by item list, with the size flag
 // (SHGFI_LARGEICON or SHGFI_SMALLICON). -1 when it names an icon or cannot be read.
-int shortcutTargetPicture(const std::wstring& shortcutPath, unsigned sizeFlag);
+// The target's path, when asked for, is given whenever the shortcut can be read.
+int shortcutTargetPicture(const std::wstring& shortcutPath, unsigned sizeFlag,
+                          std::wstring* targetPath = nullptr);
 
 // Reads a shortcut without resolving it, through the wide interface: its target and, when asked
 // for, its argument text in the code page. False when it cannot be read or when the code page

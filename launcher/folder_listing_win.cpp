@@ -10,7 +10,9 @@ bool listFolder(const std::wstring& folder, std::vector<ListedEntry>& entries)
         std::wstring name = found.cFileName;
         if (name == L"." || name == L"..")
             continue;
-        entries.push_back({std::move(name), found.dwFileAttributes});
+        entries.push_back({std::move(name), found.dwFileAttributes,
+                           (static_cast<ULONGLONG>(found.nFileSizeHigh) << 32) | found.nFileSizeLow,
+                           found.ftLastWriteTime});
     } while (FindNextFileW(search.get(), &found));
     return true;
 }

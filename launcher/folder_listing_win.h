@@ -13,6 +13,9 @@
 struct ListedEntry {
     std::wstring name;
     DWORD attributes = 0;
+    // What tells an entry unchanged since the last look.
+    ULONGLONG size = 0;
+    FILETIME written{};
 };
 
 // The entries of the folder in the listing's order, "." and ".." left out; false when the

@@ -144,7 +144,7 @@ void LauncherController::rebuild(const RebuildPlan& plan)
     else if (plan.launcherMenu)
         folderWatch_.follow(folder);
     if (plan.launcherMenu)
-        buildLauncherMenuFor(menuTargetAtPointer());
+        buildLauncherMenuFor(menuTargetAtPointer(), plan.reusesUnchanged);
     if (plan.folderList)
         folders_.reload();
 }
@@ -166,10 +166,10 @@ void LauncherController::fitLauncherMenuToPointer()
         buildLauncherMenuFor(target);
 }
 
-void LauncherController::buildLauncherMenuFor(const MenuTarget& target)
+void LauncherController::buildLauncherMenuFor(const MenuTarget& target, bool reuse)
 {
     tray_.showBusy();
-    launcherMenu_.build(hwnd(), folderPage_.currentFolder(), folderItemText_, target);
+    launcherMenu_.build(hwnd(), folderPage_.currentFolder(), folderItemText_, target, reuse);
     tray_.showNormal();
     SetPropA(hwnd(), buildsProperty_, reinterpret_cast<HANDLE>(++menuBuilds_));
 }

@@ -85,7 +85,7 @@ private:
     // changes, it is built again for the monitor under the pointer.
     void fitLauncherMenuToPointer();
     void catchUpWithFolder();
-    void buildLauncherMenuFor(const MenuTarget& target);
+    void buildLauncherMenuFor(const MenuTarget& target, bool reuse = false);
 
     bool forLauncherMenu(LPARAM menu) const;
     bool routeCommand(WPARAM wParam);

@@ -25,6 +25,16 @@
 
 namespace {
 
+// The file's last write time, 0 for none or no file.
+unsigned long long writtenAt(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (path.empty() || !GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<unsigned long long>(data.ftLastWriteTime.dwHighDateTime) << 32) |
+           data.ftLastWriteTime.dwLowDateTime;
+}
+
 // Whether the shortcut leads to a folder, as its target is now.
 bool shortcutLeadsToFolder(const std::u16string& path)
 {
@@ -48,6 +58,14 @@ public:
     }
 
     std::size_t size() const { return entries_.size(); }
+    // What an earlier build learned, to take for entries that have not changed (null: ask all),
+    // and where this build keeps what it learns (null: nowhere).
+    void knowPictures(const KnownPictures* earlier, KnownPictures* learned)
+    {
+        earlier_ = earlier;
+        learned_ = learned;
+    }
+    std::size_t reused() const { return reused_; }
     // From now on items go to this menu, its first item being the next entry.
     void startMenu(HMENU menu)
     {
@@ -61,7 +79,7 @@ public:
     // it opens.
     void append(std::string text, std::string path, const std::string& name, EntryKind kind,
                 std::u16string realText = {}, std::u16string realPath = {},
-                std::u16string listedFolder = {})
+                std::u16string listedFolder = {}, const ListedEntry* listed = nullptr)
     {
         std::size_t index = entries_.size();
         UINT id = launcherFirstId + static_cast<UINT>(index);
@@ -89,7 +107,7 @@ public:
             pending_.push_back({index, path, realPath, name, kind, menu_,
                                 GetMenuItemCount(menu_) - 1, checkFolderLater_});
         } else {
-            picture = pictureFor(path, realPath, name, kind);
+            picture = pictureFor(path, realPath, name, kind, listed);
         }
         checkFolderLater_ = false;
         entries_.push_back({std::move(text), std::move(path), std::move(realText),
@@ -204,11 +222,31 @@ private:
     }
 
     ItemPicture pictureFor(const std::string& path, const std::u16string& realPath,
-                           const std::string& name, const EntryKind& kind)
+                           const std::string& name, const EntryKind& kind,
+                           const ListedEntry* listed = nullptr)
     {
         // A path the shell's own buffers cannot hold is not handed to it.
         if (path.size() > maxPathChars || realPath.size() >= MAX_PATH)
             return {fallbackImage()};
+        KnownPicture now;
+        std::u16string key;
+        if (listed && learned_ && source_.list) {
+            key = realPath.empty() ? widened(path) : realPath;
+            now.size = listed->size;
+            now.written = (static_cast<unsigned long long>(listed->written.dwHighDateTime) << 32) |
+                          listed->written.dwLowDateTime;
+            now.attributes = listed->attributes;
+            auto earlier = earlier_ ? earlier_->find(key) : KnownPictures::const_iterator();
+            if (earlier_ && earlier != earlier_->end() && earlier->second.size == now.size &&
+                earlier->second.written == now.written &&
+                earlier->second.attributes == now.attributes &&
+                writtenAt(earlier->second.targetPath) == earlier->second.targetWritten) {
+                (*learned_)[key] = earlier->second;
+                ++reused_;
+                return pictureOfIndex(path, realPath, name, kind, earlier->second.index,
+                                      earlier->second.target, source_.list);
+            }
+        }
         // A shortcut shows its target's picture with the shortcut overlay: the shell's whole
         // icon of it, once per picture. Where it names no icon of its own, its target's picture
         // is drawn first and the shell's icon over it: on Windows the second covers the first
@@ -217,7 +255,9 @@ private:
         bool link = !kind.folder && isShellLinkName(name);
         const std::u16string linkPath =
             !link ? std::u16string() : realPath.empty() ? widened(path) : realPath;
-        int target = link ? shortcutTargetPicture(wideChars(linkPath), source_.sizeFlag) : -1;
+        int target = link ? shortcutTargetPicture(wideChars(linkPath), source_.sizeFlag,
+                                                  &now.targetPath)
+                          : -1;
         int index = target;
         HIMAGELIST pictures = source_.list;
         // The system's index first: a picture seen before in this build costs no icon. A
@@ -230,10 +270,28 @@ private:
             pictures = pictures ? pictures : system;
             index = target < 0 ? own : target;
         }
+        if (!key.empty() && pictures == source_.list) {
+            now.index = index;
+            now.target = target;
+            now.targetWritten = writtenAt(now.targetPath);
+            (*learned_)[key] = now;
+        }
+        return pictureOfIndex(path, realPath, name, kind, index, target, pictures);
+    }
+
+    // The image of the shell's picture at the index (a shortcut's over it when it has one), added
+    // once per build.
+    ItemPicture pictureOfIndex(const std::string& path, const std::u16string& realPath,
+                               const std::string& name, const EntryKind& kind, int index,
+                               int target, HIMAGELIST pictures)
+    {
+        bool link = !kind.folder && isShellLinkName(name);
         Picture picture{index, !link ? 0 : target >= 0 ? 2 : 1};
         auto seen = pictureOf_.find(picture);
         if (seen != pictureOf_.end())
             return seen->second;
+        const std::u16string linkPath =
+            !link ? std::u16string() : realPath.empty() ? widened(path) : realPath;
         ItemPicture shown = link ? shortcutPicture(linkPath, target, pictures)
                                  : ItemPicture{imageAt(pictures, index)};
         if (shown.image < 0)
@@ -319,6 +377,9 @@ private:
     std::size_t firstOfMenu_ = 0;
     DWORD deadline_ = 0;
     bool checkFolderLater_ = false;
+    const KnownPictures* earlier_ = nullptr;
+    KnownPictures* learned_ = nullptr;
+    std::size_t reused_ = 0;
     std::vector<PendingPicture> pending_;
     // The picture of every entry of a type, by its extension ("\\" for folders).
     std::map<std::string, ItemPicture> genericOf_;
@@ -460,14 +521,14 @@ std::size_t appendEntries(LauncherMenuBuilder& builder, const std::string& folde
         std::string text = entryDisplayText(name, settings.PrintEnt, settings.PrintLnk);
         if (nameHeld && held) {
             builder.append(std::move(text), folder + "\\" + name, name, kind, {}, {},
-                           std::move(listed));
+                           std::move(listed), &found);
             continue;
         }
         builder.append(std::move(text), folder + "\\" + name, name, kind,
                        nameHeld ? std::u16string()
                                 : wideEntryDisplayText(realName, settings.PrintEnt,
                                                        settings.PrintLnk),
-                       std::move(widePath), std::move(listed));
+                       std::move(widePath), std::move(listed), &found);
     }
     return leftOut;
 }
@@ -508,7 +569,7 @@ void LauncherMenu::recreateFont()
 }
 
 void LauncherMenu::build(HWND owner, const std::string& folder, const std::string& folderItemText,
-                         const MenuTarget& target)
+                         const MenuTarget& target, bool reuse)
 {
     builder_.reset();
     levels_.clear();
@@ -555,8 +616,18 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
     builder_ = std::make_unique<LauncherMenuBuilder>(launcherMenu.get(), launcherImageList.get(),
                                                      entries_, rowsPerColumn,
                                                      shellImageSourceFor(lengths.iconSize));
+    // Only an unchanged entry of the same folder, set and size is taken from the last build.
+    reuse = reuse && folder == knownFolder_ && settings_ == knownSettings_ && edge == knownEdge_;
+    KnownPictures learned;
+    builder_->knowPictures(reuse ? &known_ : nullptr, &learned);
     std::size_t leftOut = appendEntries(*builder_, folder, wideFolder, settings,
                                         entryCapacity(settings.PrintMyself), listing);
+    builder_->knowPictures(nullptr, nullptr);
+    reusedPictures_ = builder_->reused();
+    known_ = std::move(learned);
+    knownFolder_ = folder;
+    knownSettings_ = settings_;
+    knownEdge_ = edge;
 
     if (settings.PrintMyself)
         // The folder itself, whose marks the listing did not give: asked by path.

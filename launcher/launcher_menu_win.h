@@ -48,6 +48,22 @@ struct LauncherEntry {
 class FolderListing;
 class LauncherMenuBuilder;
 
+// What a build learned of an entry's picture, kept for the next build of the same folder: an
+// entry still as it was (size, write time, attributes) is not asked of the shell again.
+struct KnownPicture {
+    unsigned long long size = 0;
+    unsigned long long written = 0;
+    unsigned long attributes = 0;
+    // The shell's image index, and that of a shortcut's target (-1: none).
+    int index = -1;
+    int target = -1;
+    // A shortcut's target and its write time then: a program its updater replaced shows its
+    // new picture in the shortcut too.
+    std::wstring targetPath;
+    unsigned long long targetWritten = 0;
+};
+using KnownPictures = std::map<std::u16string, KnownPicture>;
+
 class LauncherMenu {
 public:
     LauncherMenu();
@@ -67,8 +83,10 @@ public:
     // (shown as folderItemText) when the set asks for it, measured for the target monitor: its
     // font, items, icons and columns in that monitor's pixels. The owner measures text; a
     // failure is reported and leaves no menu.
+    // With reuse, what the last build of the same folder, set and monitor learned of entries
+    // that have not changed since is taken as it is; without, everything is asked anew.
     void build(HWND owner, const std::string& folder, const std::string& folderItemText,
-               const MenuTarget& target);
+               const MenuTarget& target, bool reuse = false);
     // The monitor the menu was last built for.
     const MenuTarget& builtFor() const { return target_; }
 
@@ -121,6 +139,8 @@ public:
     HIMAGELIST images() const { return launcherImageList.get(); }
     int rows() const { return rowsPerColumn; }
     int highlighted() const { return menuSelection; }
+    // How many entries of the last build took their picture from the build before.
+    std::size_t reusedPictures() const { return reusedPictures_; }
 
 private:
     // The entries one menu of the cascade shows: [first, end).
@@ -158,6 +178,12 @@ private:
     // Where the launcher menu's own entries end and the open sub-menus' begin.
     std::size_t rootEnd_ = 0;
     std::string folderItemText_;
+    // What the last build learned, and of which folder and set.
+    KnownPictures known_;
+    std::string knownFolder_;
+    const LauncherSettings* knownSettings_ = nullptr;
+    int knownEdge_ = 0;
+    std::size_t reusedPictures_ = 0;
     std::vector<Level> levels_;
     // Kept after a build for the sub-menus, so they share its pictures.
     std::unique_ptr<LauncherMenuBuilder> builder_;

@@ -31,14 +31,22 @@ struct RebuildPlan {
     bool watchesAnew = false;
     // The folder list is read back, for the tray popup and the folder settings window.
     bool folderList = false;
+    // The launcher menu takes what the last build learned of entries that have not changed:
+    // only the watch's builds, since one file that arrived changes nothing else. The user's
+    // メニュー更新 is the way to say "read everything again".
+    bool reusesUnchanged = false;
 
     RebuildPlan& operator|=(const RebuildPlan& other)
     {
-        launcherMenu |= other.launcherMenu;
         readsCurrentFolder |= other.readsCurrentFolder;
         reloadsSettings |= other.reloadsSettings;
         watchesAnew |= other.watchesAnew;
         folderList |= other.folderList;
+        // A build that reads everything serves a watch's request too, not the other way round.
+        reusesUnchanged = (reusesUnchanged || !launcherMenu) &&
+                          (other.reusesUnchanged || !other.launcherMenu) &&
+                          (launcherMenu || other.launcherMenu);
+        launcherMenu |= other.launcherMenu;
         return *this;
     }
     bool any() const
@@ -59,7 +67,7 @@ inline RebuildPlan planFor(RebuildReason reason)
     case RebuildReason::folderListChanged:
         return {false, false, false, false, true};
     case RebuildReason::watch:
-        return {true, true, false, false, false};
+        return {true, true, false, false, false, true};
     }
     return {};
 }

@@ -1,5 +1,6 @@
 #include "framework/profile_store.h"
 #include "settings/font_data.h"
+#include "settings/menu_rebuild.h"
 #include "settings/profile_layout.h"
 #include "settings/profile_names.h"
 #include "settings/settings_chain.h"
@@ -317,3 +318,22 @@ TEST(ProfileLayout, IndexedNames)
 }
 
 }  // namespace
+
+TEST(RebuildPlans, OnlyTheWatchsBuildsTakeWhatTheLastBuildLearnedAndAFullBuildServesBoth)
+{
+    auto merged = [](RebuildReason first, RebuildReason second) {
+        RebuildPlan plan = planFor(first);
+        plan |= planFor(second);
+        return plan;
+    };
+    EXPECT_TRUE(planFor(RebuildReason::watch).reusesUnchanged);
+    for (RebuildReason reason : {RebuildReason::start, RebuildReason::folderSwitch,
+                                 RebuildReason::settingChanged, RebuildReason::menuUpdate})
+        EXPECT_FALSE(planFor(reason).reusesUnchanged);
+    EXPECT_TRUE(merged(RebuildReason::watch, RebuildReason::watch).reusesUnchanged);
+    EXPECT_TRUE(merged(RebuildReason::folderListChanged, RebuildReason::watch).reusesUnchanged);
+    EXPECT_FALSE(merged(RebuildReason::watch, RebuildReason::menuUpdate).reusesUnchanged);
+    EXPECT_FALSE(merged(RebuildReason::settingChanged, RebuildReason::watch).reusesUnchanged);
+    EXPECT_FALSE(merged(RebuildReason::folderListChanged, RebuildReason::folderListChanged)
+                     .reusesUnchanged);
+}

@@ -545,6 +545,46 @@ TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
     }
 }
 
+TEST_F(LauncherMenuTest, AfterAddsDeletesRenamesAndRewritesTheWatchsBuildIsAFullBuild)
+{
+    iconsInShortColumns();
+    active().IconPrint = 2;
+    rebuild();
+    folder.write("新しい.txt");
+    ASSERT_TRUE(DeleteFileA(folder.file("a01.txt").c_str()));
+    ASSERT_TRUE(MoveFileA(folder.file("a02.txt").c_str(), folder.file("z02.txt").c_str()));
+    // Rewritten in place, as an updater replaces a program: this one has an icon of its own.
+    char self[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    ASSERT_TRUE(CopyFileA(self, folder.file("Tool.exe").c_str(), FALSE));
+    struct Built {
+        std::vector<std::string> texts, paths;
+        std::vector<std::vector<COLORREF>> pixels;
+    };
+    auto built = [&] {
+        Built shown{menu().itemTexts(), menu().itemPaths(), {}};
+        for (std::size_t i = 0; i < shown.paths.size(); ++i) {
+            DrawnItem drawn(*window, static_cast<int>(i), 0);
+            std::vector<COLORREF> pixels;
+            for (int y = 0; y < 36; ++y)
+                for (int x = 0; x < DrawnItem::width; ++x)
+                    pixels.push_back(drawn.pixel(x, y));
+            shown.pixels.push_back(std::move(pixels));
+        }
+        return shown;
+    };
+    buildMenu();
+    EXPECT_GT(menu().reusedPictures(), 0u);
+    Built watched = built();
+    rebuild();
+    EXPECT_EQ(menu().reusedPictures(), 0u);
+    Built full = built();
+    EXPECT_EQ(watched.texts, full.texts);
+    ASSERT_EQ(watched.paths, full.paths);
+    for (std::size_t i = 0; i < full.paths.size(); ++i)
+        EXPECT_TRUE(watched.pixels[i] == full.pixels[i]) << full.paths[i];
+}
+
 TEST_F(LauncherMenuTest, MenuSelectFollowsLauncherItemsOnly)
 {
     iconsInShortColumns();
