@@ -378,6 +378,30 @@ class FolderMenuTest(LauncherMenuCase):
         self.exit_launcher(process)
 
 
+class VeryLargeFolderTest(LauncherMenuCase):
+    """More entries than the command ids: the menu shows what fits, says how many are left out,
+    and its last entry opens that entry."""
+
+    children = ()
+
+    def test_a_folder_of_five_thousand_entries_shows_what_fits_and_the_last_one_opens(self):
+        for i in range(5000):
+            if i != 4094:
+                open(os.path.join(self.folder, f"a{i:04d}.txt"), "w").close()
+        # The entry just before the folder item: the last one the ids allow.
+        self.wine.copy_child(os.path.join(self.folder, "a4094.exe"))
+        os.remove(os.path.join(self.folder, "notes.txt"))
+        process = self.start_launcher()
+        # The note and the count of items are checked in-process; here the user's way to the end.
+        menu = self.click_tray()
+        # Up from the top: the note (which opens nothing), the folder item, the entry before it.
+        self.key(menu, 0x26, 3)
+        self.key(menu, VK_RETURN)
+        self.wait_menu_closed()
+        self.wait_start("a4094")
+        self.exit_launcher(process)
+
+
 class DisplayModeScreenshots(LauncherMenuCase):
     """The launcher menu in each display mode, with shell icons and Japanese names, in two
     columns: screenshots to look at."""
