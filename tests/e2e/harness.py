@@ -51,6 +51,8 @@ WM_CHAR = 0x0102
 VK_RETURN = 0x0D
 VK_ESCAPE = 0x1B
 VK_DOWN = 0x28
+# xdotool's names of the modifier keys, and their virtual keys.
+MODIFIER_KEYS = {"shift": 0x10, "ctrl": 0x11, "alt": 0x12}
 LB_SETCURSEL = 0x0186
 LB_GETHORIZONTALEXTENT, LB_SETHORIZONTALEXTENT = 0x0193, 0x0194
 TVM_GETNEXTITEM, TVGN_PARENT, TVGN_CARET = 0x110A, 3, 9
@@ -322,6 +324,8 @@ class Wine:
         """A click on the launcher's icon with a modifier key held, as the user makes it."""
         self.xdotool("keydown", modifier)
         try:
+            wait_until(lambda: self.driver("key-held", MODIFIER_KEYS[modifier])[1] == ["1"], 10,
+                       0.05)
             self.click(*self.tray_point(), button)
         finally:
             self.xdotool("keyup", modifier)
@@ -395,6 +399,11 @@ class Wine:
         if modifier:
             self.xdotool("keydown", modifier)
         try:
+            # The key reaches the programs through the X server: Enter waits until it is seen
+            # held, as the program reads it when it handles the command.
+            if modifier:
+                vk = MODIFIER_KEYS[modifier]
+                wait_until(lambda: self.driver("key-held", vk)[1] == ["1"], 10, 0.05)
             self.post(menu, WM_KEYDOWN, VK_RETURN, 0)
             closed = self.menu_closed()
             # The chosen command was posted before the menu went, and reads the key when it is

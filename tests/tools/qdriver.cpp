@@ -9,6 +9,7 @@
 //   qdriver wait-class <class> [ms]            first visible top-level window of the class
 //   qdriver wait-text <substring> [ms]         first visible dialog whose text or title holds it
 //   qdriver visible <hwnd>                     1 or 0
+//   qdriver key-held <virtual key>             1 or 0, as GetAsyncKeyState sees it now
 //   qdriver title <hwnd>
 //   qdriver text <hwnd> <control id>           WM_GETTEXT of a control (decimal id, -1 = 0xFFFF)
 //   qdriver set-text <hwnd> <control id> <text>
@@ -581,6 +582,10 @@ int main(int argc, char** argv)
             EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&search));
             return search.found;
         });
+    }
+    if (command == "key-held") {
+        std::printf("%d\n", (GetAsyncKeyState(static_cast<int>(parseNumber(arg(2)))) & 0x8000) ? 1 : 0);
+        return 0;
     }
     if (command == "visible") {
         std::printf("%d\n", IsWindowVisible(parseWindow(arg(2))) ? 1 : 0);
