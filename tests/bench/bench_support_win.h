@@ -4,6 +4,7 @@
 
 #include "common/shortcut_win.h"
 #include "framework/application_win.h"
+#include "framework/dialog_win.h"
 #include "framework/handles_win.h"
 #include "framework/message_box_win.h"
 #include "tests/support/files_and_processes_win.h"
@@ -153,6 +154,14 @@ inline std::string makeKindFolder(const std::string& base, const char* kind, int
             bench::writeFile(path);
     }
     return folder;
+}
+
+// Handles what is queued for this thread as the program's loop would, dialog keys included.
+inline void pumpMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        Dialog::dispatchLoopMessage(message);
 }
 
 inline std::string tempBase()

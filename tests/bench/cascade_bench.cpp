@@ -39,12 +39,6 @@ struct Launcher {
         window.destroyWindow();
         app::setMainWindow(nullptr);
     }
-    void pump()
-    {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            Dialog::dispatchLoopMessage(message);
-    }
     MainWindow window{app::profile()};
     bool created = false;
 };
@@ -86,7 +80,7 @@ int main(int argc, char** argv)
                 shown.push_back(nowMs() - start);
                 while (menu.picturesPending()) {
                     launcher.window.waits().waitForMessageOrSignal(5);
-                    launcher.pump();
+                    bench::pumpMessages();
                 }
                 pictures.push_back(nowMs() - start);
                 if (GetMenuItemCount(subMenu) != count) {

@@ -89,11 +89,6 @@ int main(int argc, char** argv)
     window.folderPage().addFolder(other);
     window.folderPage().switchTo(0);
 
-    auto pump = [&] {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
-            Dialog::dispatchLoopMessage(message);
-    };
     auto rebuilds = [&](int count) {
         for (int i = 0; i < count; ++i) {
             std::string file = mixed + "\\soak.txt";
@@ -102,27 +97,27 @@ int main(int argc, char** argv)
             else
                 DeleteFileA(file.c_str());
             window.launcher().requestRebuild(RebuildReason::watch);
-            pump();
+            bench::pumpMessages();
         }
     };
     auto popups = [&](int count) {
         for (int i = 0; i < count; ++i) {
             SetTimer(nullptr, 0, 1, closeMenu);
             window.handleMessage(TrayIcon::callbackMessage, TrayIcon::iconId, WM_LBUTTONDOWN);
-            pump();
+            bench::pumpMessages();
         }
     };
     auto switches = [&](int count) {
         for (int i = 0; i < count; ++i) {
             window.handleMessage(WM_COMMAND, MAKEWPARAM(folderFirstId + (i % 2 == 0 ? 1 : 0), 0),
                                  0);
-            pump();
+            bench::pumpMessages();
         }
     };
 
     std::printf("%-10s %14s %9s %12s %13s\n", "", "private KB", "handles", "GDI objects",
                 "USER objects");
-    pump();
+    bench::pumpMessages();
     print("start", measure());
     rebuilds(200);
     popups(50);
