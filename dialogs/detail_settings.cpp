@@ -18,6 +18,7 @@ DetailValues detailValuesOf(const LauncherSettings& set)
     values.FontRGB = set.FontRGB;
     values.BackgroundColor = set.BackgroundColor;
     values.FolderMenu = set.FolderMenu ? 1 : 0;
+    values.SystemColors = set.SystemColors ? 1 : 0;
     return values;
 }
 
@@ -36,6 +37,7 @@ void handBack(const DetailValues& values, LauncherSettings& set)
     set.FontRGB = values.FontRGB;
     set.BackgroundColor = values.BackgroundColor;
     set.FolderMenu = values.FolderMenu != 0;
+    set.SystemColors = values.SystemColors != 0;
 }
 
 std::string correctWidth(std::uint32_t& width)

@@ -23,6 +23,7 @@ struct DetailValues {
     std::uint32_t FontRGB = 0;
     std::uint32_t BackgroundColor = 0;
     int FolderMenu = 0;
+    int SystemColors = 1;
 };
 
 DetailValues detailValuesOf(const LauncherSettings& set);

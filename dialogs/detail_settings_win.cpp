@@ -179,8 +179,12 @@ MessageResult DetailSettingsDialog::colourFontSample(WPARAM wParam, LPARAM lPara
     HDC dc = reinterpret_cast<HDC>(wParam);
     // The brush the dialog would give any static control; only the text colours differ.
     LRESULT brush = DefWindowProcA(hwnd(), WM_CTLCOLORSTATIC, wParam, lParam);
-    SetTextColor(dc, values.FontRGB);
-    SetBkColor(dc, values.BackgroundColor);
+    // The sample shows what the menu will: the system's colours of now for a set that follows
+    // them, dark ones in dark mode.
+    MenuPalette palette = paletteOf(values.SystemColors != 0, values.FontRGB,
+                                    values.BackgroundColor, currentSystemTheme());
+    SetTextColor(dc, palette.menuText);
+    SetBkColor(dc, palette.menu);
     return MessageResult::of(brush);
 }
 
@@ -215,6 +219,8 @@ void DetailSettingsDialog::chooseFont()
     if (!ChooseFontA(&choice))
         return;
     values.Font = fontAt96(fromLogFont(font), dpi);
+    if (choice.rgbColors != values.FontRGB)
+        values.SystemColors = 0;
     values.FontRGB = choice.rgbColors;
     if (!replaceSampleFont())
         appMessageBox("フォントの設定に失敗", MB_OK | MB_ICONEXCLAMATION);
@@ -227,6 +233,7 @@ void DetailSettingsDialog::resetFont()
         return;
     values.FontRGB = GetSysColor(COLOR_MENUTEXT);
     values.BackgroundColor = GetSysColor(COLOR_MENU);
+    values.SystemColors = 1;
 }
 
 void DetailSettingsDialog::chooseBackground()
@@ -240,6 +247,7 @@ void DetailSettingsDialog::chooseBackground()
     if (!ChooseColorA(&choice))
         return;
     values.BackgroundColor = choice.rgbResult;
+    values.SystemColors = 0;
     RedrawWindow(item(IDC_FONT_SAMPLE), nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }

@@ -1,19 +1,16 @@
 #include "launcher/item_colours.h"
 
-ItemColours itemColours(std::uint32_t setBackground, std::uint32_t setText,
-                        const SystemMenuColours& system, bool highContrast, bool selected,
+ItemColours itemColours(const MenuPalette& palette, bool highContrast, bool selected,
                         bool focused, bool noFocusRect)
 {
-    // A high-contrast theme is the user's need, not a taste: the system's colours win over the
-    // set's, pictures keep their outlines instead of being blended into the highlight, and the
-    // keyboard's place is framed.
     ItemColours colours;
-    colours.background = highContrast ? system.menu : setBackground;
-    colours.text = highContrast ? system.menuText : setText;
+    colours.background = palette.menu;
+    colours.text = palette.menuText;
     if (selected || focused) {
-        colours.background = system.highlight;
-        colours.text = system.highlightText;
-        colours.blendPicture = !highContrast;
+        colours.background = palette.highlight;
+        colours.text = palette.highlightText;
+        colours.blendPicture = palette.blendsPictures;
+        // A high-contrast theme is the user's need: the keyboard's place shows beyond colour.
         colours.focusFrame = highContrast && !noFocusRect;
     }
     return colours;

@@ -11,6 +11,10 @@
 #include "resources/resource.h"
 #include "settings/now_folder.h"
 #include "settings/settings_chain.h"
+#include "settings/system_look_win.h"
+
+#include <cstring>
+#include <cwchar>
 
 namespace {
 
@@ -56,7 +60,9 @@ WindowPart::MessageMap LauncherController::messageMap() const
         message(WM_MOUSEWHEEL, &LauncherController::swallowWheel),
         message(WM_DPICHANGED, &LauncherController::followDisplayChange),
         message(WM_DISPLAYCHANGE, &LauncherController::followDisplayChange),
-        message(WM_SETTINGCHANGE, &LauncherController::followDisplayChange),
+        message(WM_SETTINGCHANGE, &LauncherController::followSettingChange),
+        message(WM_SYSCOLORCHANGE, &LauncherController::followThemeChange),
+        message(WM_THEMECHANGED, &LauncherController::followThemeChange),
     };
     return mapOf(entries);
 }
@@ -77,6 +83,7 @@ bool LauncherController::start()
 {
     if (!trayCommandMenu_.load())
         return false;
+    followDarkModeInPopupMenus();
     HWND window = hwnd();
     SetPropA(window, controllerProperty, this);
     ansiProcedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
@@ -188,6 +195,24 @@ void LauncherController::catchUpWithFolder()
         rebuildNow = folderWatch_.takeChange();
     if (rebuildNow)
         rebuild(planFor(RebuildReason::watch));
+}
+
+MessageResult LauncherController::followSettingChange(WPARAM wParam, LPARAM lParam)
+{
+    // "ImmersiveColorSet" is the switch between light and dark apps; a change of high contrast
+    // comes as its own setting. Both are read again whatever the setting: it costs little.
+    // The window's procedure is wide since it takes wide keys: the text may come either way.
+    if (lParam && (std::strcmp(reinterpret_cast<const char*>(lParam), "ImmersiveColorSet") == 0 ||
+                   std::wcscmp(reinterpret_cast<const wchar_t*>(lParam), L"ImmersiveColorSet") == 0))
+        followDarkModeInPopupMenus();
+    followThemeChange(0, 0);
+    return followDisplayChange(wParam, lParam);
+}
+
+MessageResult LauncherController::followThemeChange(WPARAM, LPARAM)
+{
+    launcherMenu_.followTheme();
+    return MessageResult::unhandled();
 }
 
 MessageResult LauncherController::followDisplayChange(WPARAM, LPARAM)

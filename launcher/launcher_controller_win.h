@@ -69,6 +69,8 @@ private:
     MessageResult answerTypedKey(WPARAM wParam, LPARAM lParam);
     MessageResult swallowWheel(WPARAM wParam, LPARAM lParam);
     MessageResult followDisplayChange(WPARAM wParam, LPARAM lParam);
+    MessageResult followSettingChange(WPARAM wParam, LPARAM lParam);
+    MessageResult followThemeChange(WPARAM wParam, LPARAM lParam);
     void refreshOnRequest();
 
     // The popups, and what was asked for while one was on screen.

@@ -6,6 +6,7 @@
 #include "common/wide_text_win.h"
 #include "framework/message_box_win.h"
 #include "framework/system_error_win.h"
+#include "launcher/accessible_items_win.h"
 #include "launcher/folder_listing_win.h"
 #include "launcher/icon_rules.h"
 #include "launcher/item_colours.h"
@@ -43,6 +44,26 @@ bool shortcutLeadsToFolder(const std::u16string& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// The text an item shows, in the code page or, for a real name, in UTF-16.
+struct ShownText {
+    std::string ansi;
+    std::u16string real;
+};
+
+ShownText shownTextOf(const std::string& text, const std::u16string& realText,
+                      std::int32_t stringsNumber)
+{
+    if (realText.empty())
+        return {shownItemText(text, stringsNumber), {}};
+    return {{}, shownWideItemText(realText, stringsNumber)};
+}
+
+// What a screen reader reads for an item: what the item shows.
+std::wstring accessibleNameOf(const ShownText& shown)
+{
+    return wideChars(shown.real.empty() ? widened(shown.ansi) : shown.real);
+}
+
 }  // namespace
 
 // Appends items to a menu under construction, keeping the menu and the entries aligned: entry i
@@ -51,9 +72,10 @@ bool shortcutLeadsToFolder(const std::u16string& path)
 class LauncherMenuBuilder {
 public:
     LauncherMenuBuilder(HMENU menu, HIMAGELIST images, std::vector<LauncherEntry>& entries,
-                        int rowsPerColumn, ShellImageSource source)
-        : menu_(menu), images_(images), entries_(entries), rowsPerColumn_(rowsPerColumn),
-          source_(source)
+                        AccessibleItems& items, std::int32_t shownChars, int rowsPerColumn,
+                        ShellImageSource source)
+        : menu_(menu), images_(images), entries_(entries), items_(items), shownChars_(shownChars),
+          rowsPerColumn_(rowsPerColumn), source_(source)
     {
     }
 
@@ -89,7 +111,8 @@ public:
         item.fType = MFT_OWNERDRAW |
                      (startsColumn(index - firstOfMenu_, rowsPerColumn_) ? MFT_MENUBARBREAK : 0);
         item.wID = id;
-        item.dwItemData = id;
+        item.dwItemData =
+            items_.add(index, accessibleNameOf(shownTextOf(text, realText, shownChars_)));
         MenuHandle subMenu;
         if (!listedFolder.empty()) {
             subMenu.reset(CreatePopupMenu());
@@ -373,6 +396,8 @@ private:
     HMENU menu_;
     HIMAGELIST images_;
     std::vector<LauncherEntry>& entries_;
+    AccessibleItems& items_;
+    std::int32_t shownChars_;
     int rowsPerColumn_;
     std::size_t firstOfMenu_ = 0;
     DWORD deadline_ = 0;
@@ -395,14 +420,6 @@ private:
 
 namespace {
 
-bool highContrastOn()
-{
-    HIGHCONTRASTA contrast{};
-    contrast.cbSize = sizeof(contrast);
-    return SystemParametersInfoA(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
-           (contrast.dwFlags & HCF_HIGHCONTRASTON);
-}
-
 // The height of a line of text in the font, measured on the window's device context.
 LONG textHeightOf(HWND window, HFONT font, const char* sample)
 {
@@ -418,20 +435,6 @@ LONG textHeightOf(HWND window, HFONT font, const char* sample)
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc.get(), &metrics);
     return metrics.tmHeight;
-}
-
-// The text an item shows, in the code page or, for a real name, in UTF-16.
-struct ShownText {
-    std::string ansi;
-    std::u16string real;
-};
-
-ShownText shownTextOf(const std::string& text, const std::u16string& realText,
-                      std::int32_t stringsNumber)
-{
-    if (realText.empty())
-        return {shownItemText(text, stringsNumber), {}};
-    return {{}, shownWideItemText(realText, stringsNumber)};
 }
 
 SIZE textExtent(HDC dc, const ShownText& text)
@@ -577,12 +580,14 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
     rootEnd_ = 0;
     launcherMenu.reset();
     entries_.clear();
+    items_.clear();
     launcherMenu.reset(CreatePopupMenu());
     if (!launcherMenu || !settings_) {
         appMessageBox(lastErrorText(), MB_OK | MB_ICONSTOP);
         return;
     }
     launcherImageList.reset();
+    theme_ = currentSystemTheme();
     const LauncherSettings& settings = *settings_;
     if (target != target_ || !menuFont) {
         target_ = target;
@@ -613,9 +618,9 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
                                      lengths.heightSpace,
                                      rowHeight(settings.IconPrint, lengths.iconSize, textHeight));
 
-    builder_ = std::make_unique<LauncherMenuBuilder>(launcherMenu.get(), launcherImageList.get(),
-                                                     entries_, rowsPerColumn,
-                                                     shellImageSourceFor(lengths.iconSize));
+    builder_ = std::make_unique<LauncherMenuBuilder>(
+        launcherMenu.get(), launcherImageList.get(), entries_, items_, settings.StringsNumber,
+        rowsPerColumn, shellImageSourceFor(lengths.iconSize));
     // Only an unchanged entry of the same folder, set and size is taken from the last build.
     reuse = reuse && folder == knownFolder_ && settings_ == knownSettings_ && edge == knownEdge_;
     KnownPictures learned;
@@ -636,6 +641,7 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
         builder_->appendNote(leftOutNote(leftOut));
     rootEnd_ = entries_.size();
     folderItemText_ = folderItemText;
+    paintBackground();
 }
 
 LauncherMenu::LauncherMenu() = default;
@@ -736,7 +742,49 @@ bool LauncherMenu::openSubMenu(HMENU menu)
     if (leftOut)
         builder_->appendNote(leftOutNote(leftOut));
     levels_.push_back({menu, first, entries_.size(), 0, folder});
+    // A sub-menu made after the last painting (a shortcut found to lead to a folder) has none.
+    paintBackground(menu);
     return true;
+}
+
+MenuPalette LauncherMenu::palette() const
+{
+    const LauncherSettings& settings = *settings_;
+    return paletteOf(settings.SystemColors, settings.FontRGB, settings.BackgroundColor, theme_);
+}
+
+void LauncherMenu::followTheme()
+{
+    theme_ = currentSystemTheme();
+    paintBackground();
+}
+
+void LauncherMenu::paintBackground(HMENU menu)
+{
+    if (!settings_)
+        return;
+    // The menu's own background shows between the columns and below a short last column: it
+    // is the items' colour, or a light strip would cut through a dark menu.
+    COLORREF colour = palette().menu;
+    BrushHandle previous;
+    if (!backgroundBrush_ || colour != backgroundColour_) {
+        previous = std::move(backgroundBrush_);
+        backgroundBrush_.reset(CreateSolidBrush(colour));
+        backgroundColour_ = colour;
+        menu = nullptr;
+    }
+    MENUINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_BACKGROUND | (menu ? 0 : MIM_APPLYTOSUBMENUS);
+    info.hbrBack = backgroundBrush_.get();
+    HMENU painted = menu ? menu : launcherMenu.get();
+    if (painted)
+        SetMenuInfo(painted, &info);
+    // A new brush goes to the sub-menus the launcher menu no longer holds as well: the last
+    // opened chain was taken out of it.
+    if (!menu)
+        for (const Level& level : levels_)
+            SetMenuInfo(level.menu, &info);
 }
 
 bool LauncherMenu::resolvePendingPictures(DWORD sliceMs)
@@ -763,6 +811,7 @@ void LauncherMenu::popUp(HWND owner, int x, int y, UINT alignment)
     if (!launcherMenu)
         return;
     menuSelection = 0;
+    followTheme();
     // What a sub-menu shows is listed anew at each popup.
     listings_.clear();
     typed_.clear();
@@ -771,9 +820,9 @@ void LauncherMenu::popUp(HWND owner, int x, int y, UINT alignment)
 
 const LauncherEntry* LauncherMenu::entryOfItem(UINT type, ULONG_PTR data) const
 {
-    if (type != ODT_MENU || data < launcherFirstId || data > launcherLastId)
+    if (type != ODT_MENU)
         return nullptr;
-    std::size_t index = static_cast<std::size_t>(data - launcherFirstId);
+    std::size_t index = items_.indexOf(data);
     return index < entries_.size() ? &entries_[index] : nullptr;
 }
 
@@ -809,15 +858,12 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
     const LauncherSettings& settings = *settings_;
     HDC dc = item.hDC;
 
-    // The theme is asked at every item, so a change to high contrast shows at once.
-    SystemMenuColours system{GetSysColor(COLOR_MENU), GetSysColor(COLOR_MENUTEXT),
-                             GetSysColor(COLOR_HIGHLIGHT), GetSysColor(COLOR_HIGHLIGHTTEXT)};
     // The state is a set of bits: Windows adds ODS_NOACCEL to a highlighted item of a menu
     // opened with the mouse, and ODS_INACTIVE, so comparing it whole misses the highlight.
     bool selected = (item.itemState & ODS_SELECTED) != 0;
     ItemColours colours =
-        itemColours(settings.BackgroundColor, settings.FontRGB, system, highContrastOn(), selected,
-                    (item.itemState & ODS_FOCUS) != 0, (item.itemState & ODS_NOFOCUSRECT) != 0);
+        itemColours(palette(), theme_.highContrast, selected, (item.itemState & ODS_FOCUS) != 0,
+                    (item.itemState & ODS_NOFOCUSRECT) != 0);
     COLORREF background = colours.background;
     COLORREF text = colours.text;
     UINT iconStyle = !colours.blendPicture ? ILD_TRANSPARENT : selected ? ILD_SELECTED : ILD_FOCUS;

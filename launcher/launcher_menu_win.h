@@ -4,9 +4,11 @@
 #pragma once
 
 #include "framework/handles_win.h"
+#include "launcher/accessible_items_win.h"
 #include "launcher/menu_scale.h"
 #include "launcher/type_ahead.h"
 #include "settings/launcher_settings.h"
+#include "settings/menu_palette.h"
 
 #include <windows.h>
 
@@ -94,6 +96,9 @@ public:
     void popUp(HWND owner, int x, int y, UINT alignment = TPM_LEFTALIGN | TPM_TOPALIGN);
     // The tray command popup is open instead: typed keys and highlights are not the menu's.
     void noteOtherMenuOpen() { menuSelection = -1; }
+    // Reads the system's colours, dark mode and high contrast again, for the next drawing.
+    void followTheme();
+    const SystemTheme& theme() const { return theme_; }
 
     // Owner-drawn items: false for an item that is not one of the menu's entries.
     bool measure(HWND owner, MEASUREITEMSTRUCT& item) const;
@@ -166,12 +171,21 @@ private:
     const LauncherEntry* entryOfItem(UINT type, ULONG_PTR data) const;
     // The set's lengths in the pixels of the monitor the menu is built for.
     MenuLengths lengths() const { return menuLengthsFor(*settings_, target_.dpi); }
+    MenuPalette palette() const;
+    // Gives the menu, or the launcher menu and all its sub-menus, the items' background.
+    void paintBackground(HMENU menu = nullptr);
 
     const LauncherSettings* settings_ = nullptr;
     MenuTarget target_;
     FontHandle menuFont;
+    // The menus' background: it outlives them.
+    BrushHandle backgroundBrush_;
+    COLORREF backgroundColour_ = 0;
+    SystemTheme theme_;
     MenuHandle launcherMenu;
     std::vector<LauncherEntry> entries_;
+    // The data of the items, which the menus point to: kept as long as the entries.
+    AccessibleItems items_;
     ImageListHandle launcherImageList;
     int rowsPerColumn = 1;
     int menuSelection = 0;

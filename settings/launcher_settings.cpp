@@ -17,6 +17,7 @@ LauncherSettings commonDefaults(const SystemLook& look)
     set.FontRGB = look.menuTextColor;
     set.BackgroundColor = look.menuColor;
     set.FolderMenu = false;
+    set.SystemColors = true;
     return set;
 }
 

@@ -51,6 +51,8 @@ struct LauncherSettings {
     std::uint32_t FontRGB = 0;
     std::uint32_t BackgroundColor = 0;
     bool FolderMenu = false;
+    // The colours of the system (its dark palette too), or FontRGB and BackgroundColor.
+    bool SystemColors = true;
 };
 
 // Text the standard set carries as its Folder; it never matches a path.

@@ -33,6 +33,13 @@ void readSet(ProfileStore& profile, const std::string& section, const LauncherSe
     set.FolderMenu = usableSwitch(
         profile.readInt(section, names::folderMenuValue, defaults.FolderMenu ? 1 : 0),
         defaults.FolderMenu);
+    // A profile from before sets could follow the system chose its colours only when they
+    // differ from the system's: equal ones were the defaults, never changed.
+    bool colorsWereSystems =
+        set.FontRGB == look.menuTextColor && set.BackgroundColor == look.menuColor;
+    set.SystemColors = usableSwitch(
+        profile.readInt(section, names::systemColorsValue, colorsWereSystems ? 1 : 0),
+        colorsWereSystems);
     set.Font = decodeFontData(profile.readString(section, names::fontDataValue, ""),
                               look.menuFont);
     replaceUnusableValues(set, defaults);
@@ -54,6 +61,7 @@ void writeSet(ProfileStore& profile, const std::string& section, const LauncherS
     profile.writeInt(section, names::backgroundColorValue,
                      static_cast<std::int32_t>(set.BackgroundColor));
     profile.writeInt(section, names::folderMenuValue, set.FolderMenu ? 1 : 0);
+    profile.writeInt(section, names::systemColorsValue, set.SystemColors ? 1 : 0);
 }
 
 }  // namespace

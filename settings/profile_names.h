@@ -29,6 +29,7 @@ constexpr char fontDataValue[] = "FontData";
 constexpr char fontRgbValue[] = "FontRGB";
 constexpr char backgroundColorValue[] = "BackgroundColor";
 constexpr char folderMenuValue[] = "FolderMenu";
+constexpr char systemColorsValue[] = "SystemColors";
 
 constexpr char multipleLaunchSection[] = "MultipleLaunch";
 constexpr char stillMultiRunValue[] = "StillMultiRun";

@@ -188,26 +188,49 @@ TEST(ItemGeometry, ShownTextIsCutToStringsNumberBytes)
 
 const std::vector<std::string> entries = {"memo", "Mail", "tool", "music", "ソフト", "", "Zip"};
 
-TEST(ItemColours, TheSetsUnlessHighContrastAndTheHighlightAlwaysTheSystems)
+TEST(ItemColours, ChosenFollowingDarkAndHighContrastSetsForEveryItemState)
 {
-    const SystemMenuColours system{0x111111, 0x222222, 0x333333, 0x444444};
-    ItemColours plain = itemColours(0xAA, 0xBB, system, false, false, false, false);
-    EXPECT_EQ(plain.background, 0xAAu);
-    EXPECT_EQ(plain.text, 0xBBu);
-    ItemColours chosen = itemColours(0xAA, 0xBB, system, false, true, false, false);
-    EXPECT_EQ(chosen.background, 0x333333u);
-    EXPECT_EQ(chosen.text, 0x444444u);
-    EXPECT_TRUE(chosen.blendPicture);
-    EXPECT_FALSE(chosen.focusFrame);
-
-    ItemColours contrast = itemColours(0xAA, 0xBB, system, true, false, false, false);
-    EXPECT_EQ(contrast.background, 0x111111u);
-    EXPECT_EQ(contrast.text, 0x222222u);
-    ItemColours focused = itemColours(0xAA, 0xBB, system, true, false, true, false);
-    EXPECT_EQ(focused.background, 0x333333u);
-    EXPECT_FALSE(focused.blendPicture);
-    EXPECT_TRUE(focused.focusFrame);
-    EXPECT_FALSE(itemColours(0xAA, 0xBB, system, true, true, false, true).focusFrame);
+    SystemTheme theme;
+    theme.menus = {0xF0F0F0, 0x000000, 0xD77800, 0xFFFFFF, true};
+    const std::uint32_t text = 0x0000BB, background = 0xAADDFF;
+    auto colours = [&](bool follows, bool selected, bool focused = false, bool noFrame = false) {
+        return itemColours(paletteOf(follows, text, background, theme), theme.highContrast,
+                           selected, focused, noFrame);
+    };
+    // Chosen colours stay in both modes, with the system's highlight.
+    for (bool dark : {false, true}) {
+        theme.darkApps = dark;
+        EXPECT_EQ(colours(false, false).background, background);
+        EXPECT_EQ(colours(false, false).text, text);
+        EXPECT_EQ(colours(false, true).background, 0xD77800u);
+        EXPECT_TRUE(colours(false, true).blendPicture);
+        EXPECT_FALSE(colours(false, true).focusFrame);
+    }
+    theme.darkApps = false;
+    EXPECT_EQ(colours(true, false).background, 0xF0F0F0u);
+    EXPECT_EQ(colours(true, true).text, 0xFFFFFFu);
+    // Dark: readable at 7:1, the highlight too, and pictures not tinted by a light highlight.
+    theme.darkApps = true;
+    for (bool selected : {false, true}) {
+        ItemColours dark = colours(true, selected);
+        EXPECT_LT(dark.background & 0xFF, 0x50u);
+        EXPECT_GE(contrastRatio(dark.text, dark.background), 7.0) << selected;
+        EXPECT_FALSE(dark.blendPicture);
+    }
+    EXPECT_NE(colours(true, true).background, colours(true, false).background);
+    // High contrast wins over every choice and every mode, and frames the keyboard's place.
+    theme.highContrast = true;
+    for (bool follows : {false, true}) {
+        EXPECT_EQ(colours(follows, false).background, 0xF0F0F0u);
+        EXPECT_EQ(colours(follows, false).text, 0x000000u);
+        ItemColours focused = colours(follows, false, true);
+        EXPECT_EQ(focused.background, 0xD77800u);
+        EXPECT_EQ(focused.text, 0xFFFFFFu);
+        EXPECT_FALSE(focused.blendPicture);
+        EXPECT_TRUE(focused.focusFrame);
+        EXPECT_FALSE(colours(follows, true, false, true).focusFrame);
+    }
+    EXPECT_NEAR(contrastRatio(0xFFFFFF, 0x000000), 21.0, 0.01);
 }
 
 TEST(TypeAhead, LetterCyclesThroughMatchesInMenuOrderAndWraps)

@@ -128,6 +128,7 @@ TEST(ProfileLayout, SaveWritesEveryValueAndLoadReadsItBack)
     set.FontRGB = 0x123456;
     set.BackgroundColor = 0xABCDEF;
     set.FolderMenu = true;
+    set.SystemColors = false;
     chain.addFolderSettings(set);
     saveSettings(profile, chain);
 
@@ -138,8 +139,10 @@ TEST(ProfileLayout, SaveWritesEveryValueAndLoadReadsItBack)
     EXPECT_EQ(profile.readString(folderSection0, "Folder", ""), "C:\\ソフト");
     EXPECT_EQ(profile.readInt("Detail", "FolderMenu", -1), 0);
     EXPECT_EQ(profile.readInt(folderSection0, "FolderMenu", -1), 1);
-    EXPECT_EQ(profile.valueCount("Detail"), 14u);
-    EXPECT_EQ(profile.valueCount(folderSection0), 14u);
+    EXPECT_EQ(profile.readInt("Detail", "SystemColors", -1), 1);
+    EXPECT_EQ(profile.readInt(folderSection0, "SystemColors", -1), 0);
+    EXPECT_EQ(profile.valueCount("Detail"), 15u);
+    EXPECT_EQ(profile.valueCount(folderSection0), 15u);
 
     SettingsChain loaded;
     ASSERT_TRUE(loadSettings(profile, loaded, testLook()));
@@ -154,9 +157,38 @@ TEST(ProfileLayout, SaveWritesEveryValueAndLoadReadsItBack)
     EXPECT_EQ(back->FontRGB, 0x123456u);
     EXPECT_EQ(back->BackgroundColor, 0xABCDEFu);
     EXPECT_TRUE(back->FolderMenu);
+    EXPECT_FALSE(back->SystemColors);
     EXPECT_FALSE(loaded.standard().FolderMenu);
+    EXPECT_TRUE(loaded.standard().SystemColors);
     EXPECT_EQ(loaded.standard().HoyKey, 0x0641);
     EXPECT_EQ(loaded.standard().Font.lfHeight, -16);
+}
+
+TEST(ProfileLayout, AProfileWithoutSystemColorsFollowsTheSystemWhereItsColoursAreTheSystems)
+{
+    const SystemLook look = testLook();
+    struct Case {
+        std::int32_t text, background;
+        bool follows;
+    };
+    const Case cases[] = {{-2, -2, true},
+                          {static_cast<std::int32_t>(look.menuTextColor), -2, true},
+                          {0x0000FF, -2, false},
+                          {-2, 0x202020, false}};
+    for (const Case& c : cases) {
+        MemoryProfile profile;
+        // -2: the value is not stored.
+        if (c.text != -2)
+            profile.writeInt("Detail", "FontRGB", c.text);
+        if (c.background != -2)
+            profile.writeInt("Detail", "BackgroundColor", c.background);
+        SettingsChain chain;
+        ASSERT_TRUE(loadSettings(profile, chain, look));
+        EXPECT_EQ(chain.standard().SystemColors, c.follows) << c.text << " " << c.background;
+        profile.writeInt("Detail", "SystemColors", c.follows ? 0 : 1);
+        ASSERT_TRUE(loadSettings(profile, chain, look));
+        EXPECT_EQ(chain.standard().SystemColors, !c.follows) << "a stored value is kept";
+    }
 }
 
 TEST(ProfileLayout, ShrunkChainRemovesStaleSections)
@@ -247,6 +279,7 @@ TEST(ProfileLayout, UnusableNumbersReadAsTheDefaults)
         {"HeightSpace", 32, true},     {"FontRGB", -1, false},       {"FontRGB", 0xFFFFFF, true},
         {"BackgroundColor", 0x01000005, false},
         {"FolderMenu", 2, false},      {"FolderMenu", -1, false},    {"FolderMenu", 1, true},
+        {"SystemColors", 2, false},    {"SystemColors", 0, true},
     };
     auto field = [](const LauncherSettings& set, const std::string& name) -> std::int64_t {
         if (name == "IconPrint") return set.IconPrint;
@@ -256,6 +289,7 @@ TEST(ProfileLayout, UnusableNumbersReadAsTheDefaults)
         if (name == "HeightSpace") return set.HeightSpace;
         if (name == "FontRGB") return set.FontRGB;
         if (name == "FolderMenu") return set.FolderMenu;
+        if (name == "SystemColors") return set.SystemColors;
         return set.BackgroundColor;
     };
     for (const Case& c : cases) {

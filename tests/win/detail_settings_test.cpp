@@ -329,6 +329,7 @@ TEST_F(DetailSettingsTest, FontResetTakesTheSystemMenuFontAndColours)
     lstrcpyA(set.Font.lfFaceName, "Some Face");
     set.FontRGB = 0x123456;
     set.BackgroundColor = 0x654321;
+    set.SystemColors = false;
     openOnFolder(set);
     INT_PTR result = run([&](HWND window) {
         // The sample shows the working colours.
@@ -347,6 +348,7 @@ TEST_F(DetailSettingsTest, FontResetTakesTheSystemMenuFontAndColours)
         }
         EXPECT_STREQ(dialog.values.Font.lfFaceName, "Some Face");
         EXPECT_EQ(dialog.values.FontRGB, 0x123456u);
+        EXPECT_EQ(dialog.values.SystemColors, 0);
         press(window, IDC_FONT_RESET);
         ok(window);
     });
@@ -354,6 +356,8 @@ TEST_F(DetailSettingsTest, FontResetTakesTheSystemMenuFontAndColours)
     EXPECT_STRNE(dialog.values.Font.lfFaceName, "Some Face");
     EXPECT_EQ(dialog.values.FontRGB, GetSysColor(COLOR_MENUTEXT));
     EXPECT_EQ(dialog.values.BackgroundColor, GetSysColor(COLOR_MENU));
+    // RESET means the system's colours from now on, dark ones in dark mode.
+    EXPECT_EQ(dialog.values.SystemColors, 1);
 }
 
 }  // namespace

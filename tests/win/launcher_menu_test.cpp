@@ -12,10 +12,12 @@
 #include "launcher/icon_rules.h"
 #include "launcher/tray_icon_win.h"
 #include "resources/resource.h"
+#include "settings/menu_palette.h"
 #include "settings/system_look_win.h"
 #include "tests/win/support/child_program.h"
 #include "tests/win/support/win_test_support.h"
 
+#include <oleacc.h>
 #include <shellapi.h>
 
 #include <gtest/gtest.h>
@@ -55,6 +57,22 @@ ItemFacts itemFacts(HMENU menu, int position)
         facts.columnBreak = (info.fType & MFT_MENUBARBREAK) != 0;
     }
     return facts;
+}
+
+// The item data of a launcher menu's item, as Windows hands it to the drawing.
+ULONG_PTR dataOf(MainWindow& window, int position)
+{
+    return itemFacts(window.launcher().launcherMenu().handle(), position).data;
+}
+
+// What a screen reader reads for an item: its data must begin with the signature and the text.
+std::wstring accessibleText(ULONG_PTR data)
+{
+    const auto* info = reinterpret_cast<const MSAAMENUINFO*>(data);
+    if (!info || info->dwMSAASignature != static_cast<DWORD>(MSAA_MENU_SIG) || !info->pszWText)
+        return L"(no MSAAMENUINFO)";
+    EXPECT_EQ(info->pszWText[info->cchWText], L'\0');
+    return std::wstring(info->pszWText, info->cchWText);
 }
 
 int desktopBottom()
@@ -164,7 +182,7 @@ TEST_F(LauncherMenuTest, MenuListsEveryEntryAlignedWithColumnBreaksAndTheFolderI
     for (std::size_t i = 0; i < count; ++i) {
         ItemFacts facts = itemFacts(handle, static_cast<int>(i));
         EXPECT_EQ(facts.id, launcherFirstId + i);
-        EXPECT_EQ(facts.data, launcherFirstId + i);
+        EXPECT_EQ(accessibleText(facts.data), widePath(texts[i])) << i;
         EXPECT_TRUE(facts.ownerDrawn);
         EXPECT_EQ(facts.columnBreak, i > 0 && i % static_cast<std::size_t>(rows) == 0) << i;
         if (i + 1 == count)
@@ -264,7 +282,7 @@ TEST_F(LauncherMenuTest, AnyProfileValuesBuildAnAlignedMenuWithAtLeastOneRow)
         MEASUREITEMSTRUCT item{};
         item.CtlType = ODT_MENU;
         item.itemID = launcherFirstId;
-        item.itemData = launcherFirstId;
+        item.itemData = dataOf(*window, 0);
         EXPECT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
         EXPECT_GE(item.itemHeight, 1u);
         EXPECT_LE(item.itemWidth, 0x7FFFu);
@@ -298,7 +316,7 @@ TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
     MEASUREITEMSTRUCT item{};
     item.CtlType = ODT_MENU;
     item.itemID = launcherFirstId + index;
-    item.itemData = launcherFirstId + index;
+    item.itemData = dataOf(*window, index);
     ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
     SIZE cut = extentInMenuFont(active(), window->hwnd(), "abcde");
     SIZE whole = extentInMenuFont(active(), window->hwnd(), "abcdefghijk");
@@ -311,7 +329,7 @@ TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
     set.IconSize = 32;
     set.StringsNumber = 260;
     index = indexOf("メモ.txt");
-    item.itemData = launcherFirstId + index;
+    item.itemData = dataOf(*window, index);
     ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
     SIZE memo = extentInMenuFont(active(), window->hwnd(), "メモ");
     // The text measured on the device context, beside the icon (the margins are fixed
@@ -340,7 +358,7 @@ TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
 
     // Items that are not launcher entries are left to others.
     item.CtlType = ODT_MENU;
-    item.itemData = launcherFirstId + 4000;
+    item.itemData = launcherFirstId;
     EXPECT_FALSE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
 }
 
@@ -380,7 +398,7 @@ TEST_F(LauncherMenuTest, BuiltForA150PercentMonitorItemsIconsAndTextAreHalfAsLar
         auto index = std::find(paths.begin(), paths.end(), folder.file(name)) - paths.begin();
         MEASUREITEMSTRUCT item{};
         item.CtlType = ODT_MENU;
-        item.itemData = launcherFirstId + static_cast<UINT>(index);
+        item.itemData = itemFacts(menu.handle(), static_cast<int>(index)).data;
         EXPECT_TRUE(menu.measure(window->hwnd(), item));
         return item;
     };
@@ -404,7 +422,7 @@ public:
         item.itemState = state;
         item.hDC = dc_;
         item.rcItem = {0, 0, width, height};
-        item.itemData = launcherFirstId + static_cast<UINT>(index);
+        item.itemData = dataOf(window, index);
         handled = window.handleMessage(WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item)).handled;
     }
     // An image on the background, as an icons-only item draws its picture.
@@ -457,6 +475,7 @@ TEST_F(LauncherMenuTest, DrawingPlacesIconAndTextAndUsesTheStateColours)
     const COLORREF background = RGB(10, 200, 30);
     set.BackgroundColor = background;
     set.FontRGB = RGB(200, 0, 0);
+    set.SystemColors = false;
     set.IconPrint = 0;
     rebuild();
     int index = indexOf("メモ.txt");
@@ -494,6 +513,60 @@ TEST_F(LauncherMenuTest, DrawingPlacesIconAndTextAndUsesTheStateColours)
     }
 }
 
+// The colour of the brush the menu paints its background with, between and below the items.
+COLORREF menuBackground(HMENU menu)
+{
+    MENUINFO info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIM_BACKGROUND;
+    LOGBRUSH brush{};
+    if (!GetMenuInfo(menu, &info) || !info.hbrBack ||
+        !GetObjectA(info.hbrBack, sizeof(brush), &brush))
+        return CLR_INVALID;
+    return brush.lbColor;
+}
+
+TEST_F(LauncherMenuTest, ASetOfTheSystemsColoursFollowsDarkModeAtOnceAndAChosenOneStays)
+{
+    const char personalize[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+    auto appsUseLightTheme = [&](DWORD light) {
+        HKEY key = nullptr;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, personalize, 0, nullptr, 0, KEY_SET_VALUE,
+                                  nullptr, &key, nullptr), ERROR_SUCCESS);
+        RegSetValueExA(key, "AppsUseLightTheme", 0, REG_DWORD,
+                       reinterpret_cast<const BYTE*>(&light), sizeof(light));
+        RegCloseKey(key);
+        // What Windows broadcasts when the user switches.
+        send(WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("ImmersiveColorSet"));
+    };
+    struct Undo {
+        const char* key;
+        ~Undo() { RegDeleteKeyA(HKEY_CURRENT_USER, key); }
+    } undo{personalize};
+    iconsInShortColumns();
+    active().IconPrint = 0;
+    rebuild();
+    int index = indexOf("メモ.txt");
+    auto backgroundOf = [&](UINT state) {
+        DrawnItem drawn(*window, index, state);
+        return drawn.pixel(DrawnItem::width - 1, DrawnItem::height - 1);
+    };
+    const MenuPalette dark = darkMenuPalette();
+    for (DWORD light : {0u, 1u, 0u}) {
+        appsUseLightTheme(light);
+        COLORREF expected = light ? GetSysColor(COLOR_MENU) : dark.menu;
+        EXPECT_EQ(backgroundOf(0), expected) << light;
+        EXPECT_EQ(backgroundOf(ODS_SELECTED), light ? GetSysColor(COLOR_HIGHLIGHT) : dark.highlight);
+        EXPECT_EQ(menuBackground(menu().handle()), expected) << light;
+    }
+    // Chosen colours are kept in dark mode, in the items and between them.
+    active().SystemColors = false;
+    active().BackgroundColor = RGB(200, 230, 255);
+    rebuild();
+    EXPECT_EQ(backgroundOf(0), RGB(200, 230, 255));
+    EXPECT_EQ(menuBackground(menu().handle()), RGB(200, 230, 255));
+}
+
 TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
 {
     iconsInShortColumns();
@@ -501,7 +574,8 @@ TEST_F(LauncherMenuTest, SharedPicturesDrawWhatEachEntrysOwnIconWould)
     active().BackgroundColor = background;
     for (int size : {32, 16}) {
         active().IconSize = size;
-        rebuild();
+        active().SystemColors = false;
+    rebuild();
         // Each entry's own icon, asked for by its path, one image each.
         ImageListHandle own(ImageList_Create(size, size, ILC_COLORDDB | ILC_MASK, 0, 16));
         ImageList_SetBkColor(own.get(), CLR_NONE);
@@ -736,6 +810,9 @@ TEST_F(RealNameMenuTest, TheyKeepTheirRealNameAndPathAndThePictureOfTheirType)
     const std::u16string koreanText = u"한국어", naiveText = u"naïve🎵";
     EXPECT_EQ(menu().itemRealTexts()[static_cast<std::size_t>(koreanIndex)], koreanText);
     EXPECT_EQ(menu().itemRealTexts()[static_cast<std::size_t>(naiveIndex)], naiveText);
+    // A screen reader reads the real names too.
+    EXPECT_EQ(accessibleText(dataOf(*window, koreanIndex)), wideChars(koreanText));
+    EXPECT_EQ(accessibleText(dataOf(*window, naiveIndex)), wideChars(naiveText));
     // Names the code page holds keep the ANSI path alone, byte for byte.
     int memo = indexOf("メモ.txt");
     ASSERT_GE(memo, 0);
