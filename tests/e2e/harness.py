@@ -440,6 +440,18 @@ class Wine:
                         f"{right - left + 8}x{bottom - top + 8}+{left - 4}+{top - 4}", "+repage",
                         os.path.join(self.artifacts, name + ".png")], timeout=30)
 
+    def colours_of(self, path):
+        """The colours of an image, the most frequent first: [(count, (r, g, b)), ...]."""
+        result = subprocess.run(["convert", path, "-format", "%c", "histogram:info:-"],
+                                stdout=subprocess.PIPE, timeout=30)
+        found = []
+        for line in result.stdout.decode().splitlines():
+            match = re.match(r"\s*(\d+):\s*\(\s*([\d.]+),\s*([\d.]+),\s*([\d.]+)", line)
+            if match:
+                found.append((int(match.group(1)),
+                              tuple(int(float(match.group(i))) for i in (2, 3, 4))))
+        return sorted(found, reverse=True)
+
     def click(self, x, y, button=1):
         """A real click at a point of the screen. A press within the double-click time of the
         one before arrives as a double click, which the tray icon rightly ignores: every real
@@ -488,6 +500,20 @@ def child_real_paths(log):
 
 def child_starts(log):
     return [record for record in child_records(log) if record.kind == "start"]
+
+
+def luminance(rgb):
+    """The relative luminance of a colour, 0 to 1, as the contrast ratio reckons it."""
+    def channel(value):
+        c = value / 255
+        return c / 12.92 if c <= 0.03928 else ((c + 0.055) / 1.055) ** 2.4
+    r, g, b = rgb
+    return 0.2126 * channel(r) + 0.7152 * channel(g) + 0.0722 * channel(b)
+
+
+def contrast_ratio(first, second):
+    a, b = sorted((luminance(first), luminance(second)))
+    return (b + 0.05) / (a + 0.05)
 
 
 def wait_until(condition, timeout=15.0, interval=0.2):

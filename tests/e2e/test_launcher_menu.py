@@ -9,7 +9,8 @@ import unittest
 
 from harness import (CMD_MENU_UPDATE, CMD_MULTI_RUN, CMD_SAVE_LIST, MAIN_TITLE, MULTI_RUN_TITLE,
                      MENU_CLASS, VK_DOWN, VK_ESCAPE, VK_RETURN, TRAY_CALLBACK, TRAY_ICON_ID,
-                     WM_LBUTTONDOWN, LauncherTestCase, child_real_paths, child_starts, wait_until)
+                     WM_LBUTTONDOWN, LauncherTestCase, child_real_paths, child_starts, contrast_ratio,
+                     luminance, wait_until)
 
 ID_RUN_ENTRIES = 1049
 PROPERTIES_TEXT = "ショートカット以外のプロパティは表示できません。"
@@ -553,3 +554,63 @@ class RealNamesTest(LauncherMenuCase):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+PERSONALIZE_KEY = "Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize"
+
+
+class DarkModeTest(LauncherMenuCase):
+    """The user switches between dark and light apps while the launcher runs: the menu of a set
+    of the system's colours follows at once, one of chosen colours keeps them."""
+
+    children = ("表計算", "ツール", "メモ")
+
+    def menu_colours(self, name):
+        """The menu's background (its most frequent colour inside the frame) and the colour of
+        its text (the one of most contrast among those that cover a few pixels)."""
+        menu = self.click_tray()
+        left, top, right, bottom = self.menu_rect(menu)
+        # Inside the frame, which Wine draws in the light 3D colours whatever the menu.
+        self.wine.screenshot_around((left + 7, top + 7, right - 7, bottom - 7), name)
+        self.key(menu, VK_ESCAPE)
+        self.wait_menu_closed()
+        colours = self.wine.colours_of(os.path.join(self.wine.artifacts, name + ".png"))
+        background = colours[0][1]
+        text = max((colour for count, colour in colours if count >= 15),
+                   key=lambda colour: contrast_ratio(colour, background))
+        return background, text
+
+    def switch(self, light):
+        self.wine.reg_set_int(PERSONALIZE_KEY, "AppsUseLightTheme", light)
+        self.addCleanup(self.wine.reg_set_int, PERSONALIZE_KEY, "AppsUseLightTheme", 1)
+        self.wine.driver("setting-change", "ImmersiveColorSet", check=True)
+
+    def test_the_systems_colours_follow_dark_and_light_and_chosen_ones_stay(self):
+        # Five entries in columns of three: the second column is shorter, and the menu's own
+        # background shows below it.
+        self.set_profile_int("Detail", "DesktopRatio", 15)
+        process = self.start_launcher()
+        for step, light in enumerate((0, 1, 0)):
+            self.switch(light)
+            background, text = self.menu_colours(f"launcher-menu-{'light' if light else 'dark'}"
+                                                 f"-{step}")
+            if light:
+                self.assertGreater(luminance(background), 0.8, background)
+            else:
+                self.assertLess(luminance(background), 0.2, background)
+            self.assertGreaterEqual(contrast_ratio(text, background), 7.0, (text, background))
+        self.exit_launcher(process)
+
+        # A set whose colours the user chose keeps them in either mode.
+        chosen = (200, 230, 255)
+        self.set_profile_int("Detail", "SystemColors", 0)
+        self.set_profile_int("Detail", "BackgroundColor",
+                             chosen[0] | chosen[1] << 8 | chosen[2] << 16)
+        self.set_profile_int("Detail", "FontRGB", 0)
+        process = self.start_launcher()
+        for light in (0, 1):
+            self.switch(light)
+            background, text = self.menu_colours(f"launcher-menu-chosen-{light}")
+            self.assertEqual(background, chosen)
+            self.assertGreaterEqual(contrast_ratio(text, background), 7.0)
+        self.exit_launcher(process)

@@ -773,6 +773,13 @@ int main(int argc, char** argv)
         return message != 0 && SendMessageTimeoutA(HWND_BROADCAST, message, 0, 0,
                                                    SMTO_ABORTIFHUNG, 10000, &answer) ? 0 : 1;
     }
+    if (command == "setting-change") {
+        // What the system broadcasts when a setting changes, its area named in the text.
+        DWORD_PTR answer = 0;
+        return SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0,
+                                   reinterpret_cast<LPARAM>(arg(2)), SMTO_ABORTIFHUNG, 10000,
+                                   &answer) ? 0 : 1;
+    }
     if (command == "tray-delete")
         return notifyTray(NIM_DELETE, parseWindow(arg(2)),
                           static_cast<UINT>(parseNumber(arg(3)))) ? 0 : 1;
