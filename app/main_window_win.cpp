@@ -91,8 +91,13 @@ BOOL MainWindow::onInitDialog()
     if (!InitCommonControlsEx(&controls))
         InitCommonControls();
 
+    // Read before anything is stored: a user who never ran the program has no profile yet.
+    bool firstStart = !app::profileExists();
     storedSettings.load(currentSystemLook());
     trayIcon.putUp(app::displayName());
+    // Windows puts a new icon among the hidden ones: a first-time user would see nothing.
+    if (firstStart)
+        trayIcon.showBalloon(app::loadString(IDS_WELCOME_TITLE), app::loadString(IDS_WELCOME_TEXT));
     hotkeys.attach(hwnd());
     if (!launcherPart.start())
         return FALSE;

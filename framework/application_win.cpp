@@ -63,6 +63,11 @@ ProfileStore& profile()
     return *programProfile;
 }
 
+bool profileExists()
+{
+    return programProfile && programProfile->exists();
+}
+
 std::string loadString(UINT id)
 {
     char buffer[1024];

@@ -22,6 +22,8 @@ void setDisplayName(const std::string& name);
 // The profile under HKEY_CURRENT_USER\Software\<company>\<application>.
 void setProfileRoot(const std::string& company, const std::string& application);
 ProfileStore& profile();
+// Whether the profile's key is there: a user who never ran the program has none.
+bool profileExists();
 
 // A string resource of the module in the ANSI code page; empty when it does not exist.
 std::string loadString(UINT id);

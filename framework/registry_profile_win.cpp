@@ -42,6 +42,11 @@ RegistryKey createKey(const std::string& path)
 
 }  // namespace
 
+bool RegistryProfile::exists() const
+{
+    return static_cast<bool>(openKey(root_, KEY_READ));
+}
+
 std::int32_t RegistryProfile::readInt(const std::string& section, const std::string& name,
                                       std::int32_t defaultValue)
 {

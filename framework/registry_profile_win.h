@@ -30,6 +30,7 @@ public:
     static constexpr DWORD maxStoredBytes = 16 * 1024 * 1024;
 
     const std::string& rootKeyPath() const { return root_; }
+    bool exists() const;
 
 private:
     std::string sectionPath(const std::string& section) const;

@@ -12,8 +12,18 @@ namespace {
 constexpr UINT firstRetryMs = 250;
 constexpr UINT longestRetryMs = 60 * 1000;
 
+// A text into a field of the record, cut at a whole character with room for the end.
+template <std::size_t size>
+void copyText(char (&field)[size], const std::string& text)
+{
+    std::string cut = cutWhole(text, size - 1);
+    std::memset(field, 0, size);
+    std::memcpy(field, cut.data(), cut.size());
+}
+
 void copyTip(NOTIFYICONDATAA& data, const std::string& tip)
 {
+    static_assert(sizeof(data.szTip) > TrayIcon::maxTipChars, "the tip's field");
     std::string cut = cutWhole(tip, TrayIcon::maxTipChars);
     std::memset(data.szTip, 0, sizeof(data.szTip));
     std::memcpy(data.szTip, cut.data(), cut.size());
@@ -68,9 +78,37 @@ void TrayIcon::putUp(const std::string& tip)
     if (added_) {
         KillTimer(owner, retryTimerId_);
         retryDelay_ = 0;
+        if (balloonPending())
+            sendBalloon();
         return;
     }
     retryLater();
+}
+
+void TrayIcon::showBalloon(const std::string& title, const std::string& text)
+{
+    balloonTitle_ = title;
+    balloonText_ = text;
+    if (added_)
+        sendBalloon();
+}
+
+void TrayIcon::sendBalloon()
+{
+    // The balloon's fields came with the shell of Windows 2000; the rest of the record stays as
+    // the icon was put up, so only the balloon changes.
+    NOTIFYICONDATAA balloon = data_;
+    balloon.cbSize = NOTIFYICONDATAA_V2_SIZE;
+    balloon.uFlags = NIF_INFO;
+    copyText(balloon.szInfoTitle, balloonTitle_);
+    copyText(balloon.szInfo, balloonText_);
+    balloon.dwInfoFlags = NIIF_INFO;
+    // Windows Vista and later take the time from the user's accessibility setting instead.
+    balloon.uTimeout = 20000;
+    if (Shell_NotifyIconA(NIM_MODIFY, &balloon)) {
+        balloonTitle_.clear();
+        balloonText_.clear();
+    }
 }
 
 void TrayIcon::putUpAfterTaskbarRestart()

@@ -37,6 +37,9 @@ public:
     void showBusy() { setIcon(busyIcon_.get()); }
     void showNormal() { setIcon(normalIcon_.get()); }
     bool setTip(const std::string& tip);
+    // A balloon notification from the icon, shown now or as soon as the taskbar takes the icon.
+    void showBalloon(const std::string& title, const std::string& text);
+    bool balloonPending() const { return !balloonText_.empty(); }
     bool remove();
 
     bool isAdded() const { return added_; }
@@ -53,6 +56,7 @@ private:
     // An icon the taskbar still holds counts as up.
     bool putUpAgain();
     void retryLater();
+    void sendBalloon();
 
     IconHandle normalIcon_;
     IconHandle busyIcon_;
@@ -62,4 +66,6 @@ private:
     UINT_PTR retryTimerId_;
     // The wait before the next attempt (0: none pending).
     UINT retryDelay_ = 0;
+    std::string balloonTitle_;
+    std::string balloonText_;
 };

@@ -11,6 +11,8 @@
 #define IDS_BROWSE_TITLE 102
 #define IDS_COMPANY 103
 #define IDS_DISPLAY_NAME 104
+#define IDS_WELCOME_TITLE 105
+#define IDS_WELCOME_TEXT 106
 
 // Menus and accelerators
 #define IDR_TRAY_MENU 129

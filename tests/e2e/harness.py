@@ -367,6 +367,12 @@ class Wine:
     def reg_delete_tree(self, key):
         self.driver("reg-delete-tree", key)
 
+    def empty_profile(self):
+        """A profile that holds nothing: the launcher starts with its defaults, as for a user
+        who ran it before (no welcome from the tray icon)."""
+        self.reg_delete_tree("Software\\Brisvane")
+        self.driver("reg-set-key", PROFILE_KEY, check=True)
+
     def set_dpi(self, dpi):
         """The display scale of every program started from now on: 96 is 100 %, 144 is 150 %.
         Wine reads it at each process start, so programs already running (the desktop, its
@@ -545,7 +551,7 @@ class LauncherTestCase(ProfileReads, unittest.TestCase):
 
     def setUp(self):
         self.wine = Wine()
-        self.wine.reg_delete_tree("Software\\Brisvane")
+        self.wine.empty_profile()
         name = self.id().split(".")[-1]
         self.install_dir = self.wine.drive_c("q", name)
         shutil.rmtree(self.install_dir, ignore_errors=True)

@@ -452,7 +452,7 @@ class DisplayScaleTest(LauncherMenuCase):
     def open_menu_at(self, dpi):
         """The menu's size in a first start at that DPI, and the font then stored."""
         # Defaults afresh: the system's menu font is given at the DPI in force.
-        self.wine.reg_delete_tree("Software\\Brisvane")
+        self.wine.empty_profile()
         self.set_profile_str("NowFolder", "AppFolder", self.folder_windows)
         if dpi != 96:
             self.use_dpi(dpi)

@@ -6,7 +6,7 @@ import subprocess
 import unittest
 
 from harness import (CMD_EXIT, CMD_SHOW_FOLDER_SETTINGS, INSTANCE_MUTEX, MAIN_TITLE,
-                     MULTI_RUN_TITLE, LauncherTestCase, wait_until)
+                     MULTI_RUN_TITLE, TRAY_ICON_ID, LauncherTestCase, wait_until)
 
 
 class StartupTest(LauncherTestCase):
@@ -25,6 +25,29 @@ class StartupTest(LauncherTestCase):
         self.assertEqual(self.profile("NowFolder", "AppFolder"),
                          self.install_dir_windows + "\\app")
         self.wine.screenshot("startup-first-start")
+        self.exit_launcher(process)
+
+    def test_the_very_first_start_says_once_where_the_icon_is(self):
+        def balloons():
+            # Wine's taskbar shows a balloon as a tooltip window titled with its text.
+            return [w[4] for w in self.wine.windows()
+                    if w[1] == "tooltips_class32" and w[2] and "HOTKEYの設定" in w[4]]
+        self.wine.reg_delete_tree("Software\\Brisvane")
+        process = self.start_launcher()
+        self.assertTrue(wait_until(balloons, 10), "no balloon at the first start")
+        self.assertTrue(balloons()[0].startswith("通知領域のこのアイコンから"), balloons())
+        self.wine.screenshot("startup-welcome-balloon")
+        self.exit_launcher(process)
+        self.assertTrue(wait_until(lambda: not balloons(), 30), "the balloon stayed")
+
+        process = self.start_launcher()
+        # A balloon is asked for as the icon goes up, before the start ends; one asked for
+        # after it shows only once the taskbar has shown the launcher's.
+        main = self.wine.find_window(MAIN_TITLE)
+        self.assertEqual(self.wine.driver("tray-has", main, TRAY_ICON_ID)[1], ["1"])
+        self.assertEqual(self.wine.driver("balloon-probe", "probe balloon", 10000)[0], 0,
+                         "a balloon of the launcher's came before the probe's")
+        self.assertEqual(balloons(), [])
         self.exit_launcher(process)
 
     def test_second_start_shows_the_first_and_ends(self):

@@ -61,6 +61,10 @@
 //   qdriver version <exe> <name>...            texts of the version resource (ProductName...),
 //                                              one line each
 //   qdriver manifest <exe>                     the program's embedded application manifest
+//   qdriver balloon-probe <text> <ms>          puts up an icon of its own with a balloon and
+//                                              waits until that balloon shows: the taskbar shows
+//                                              one balloon at a time, so a balloon asked for
+//                                              before would show first
 //
 // Handles are written and read as hexadecimal numbers; numbers otherwise are decimal or 0x...
 #include <windows.h>
@@ -177,10 +181,14 @@ BOOL CALLBACK listWindow(HWND window, LPARAM)
 {
     DWORD pid = 0;
     GetWindowThreadProcessId(window, &pid);
+    // One line a window: a title of several lines (a balloon's text) keeps its breaks as \n.
+    std::string title;
+    for (char c : windowText(window))
+        title += c == '\n' ? std::string("\\n") : c == '\r' ? std::string() : std::string(1, c);
     std::printf("%llx\t%s\t%d\t%lu\t%s\n",
                 static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)),
                 className(window).c_str(), IsWindowVisible(window) ? 1 : 0,
-                static_cast<unsigned long>(pid), windowText(window).c_str());
+                static_cast<unsigned long>(pid), title.c_str());
     return TRUE;
 }
 
@@ -728,6 +736,18 @@ int main(int argc, char** argv)
         std::string text = arg(4);
         return regSet(arg(2), arg(3), REG_SZ, text.c_str(), static_cast<DWORD>(text.size() + 1));
     }
+    if (command == "reg-set-key") {
+        // The key alone, with no value: a profile that is there but holds nothing yet.
+        HKEY handle = nullptr;
+        LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, arg(2), 0, nullptr, 0, KEY_WRITE,
+                                      nullptr, &handle, nullptr);
+        if (status != ERROR_SUCCESS) {
+            std::fprintf(stderr, "RegCreateKeyEx failed with %ld\n", static_cast<long>(status));
+            return 1;
+        }
+        RegCloseKey(handle);
+        return 0;
+    }
     if (command == "reg-delete-tree") {
         SHDeleteKeyA(HKEY_CURRENT_USER, arg(2));
         return 0;
@@ -798,6 +818,29 @@ int main(int argc, char** argv)
         if (!notifyTray(NIM_MODIFY, parseWindow(arg(2)), static_cast<UINT>(parseNumber(arg(3)))))
             return 1;
         return printTrayPoint();
+    }
+    if (command == "balloon-probe") {
+        HWND window = CreateWindowExA(0, "STATIC", "qdriver balloon probe", 0, 0, 0, 0, 0,
+                                      HWND_MESSAGE, nullptr, nullptr, nullptr);
+        NOTIFYICONDATAA data{};
+        data.cbSize = NOTIFYICONDATAA_V2_SIZE;
+        data.hWnd = window;
+        data.uID = 1;
+        data.uFlags = NIF_ICON | NIF_INFO;
+        data.hIcon = LoadIcon(nullptr, IDI_APPLICATION);
+        std::snprintf(data.szInfo, sizeof(data.szInfo), "%s", arg(2));
+        data.uTimeout = 10000;
+        if (!window || !Shell_NotifyIconA(NIM_ADD, &data))
+            return 1;
+        Search search{arg(2), false, nullptr};
+        int shown = waitFor(static_cast<DWORD>(parseNumber(arg(3))), [&]() {
+            search.found = nullptr;
+            EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&search));
+            return search.found;
+        });
+        Shell_NotifyIconA(NIM_DELETE, &data);
+        DestroyWindow(window);
+        return shown;
     }
     if (command == "version")
         return versionTexts(arg(2), argc, argv, 3);
