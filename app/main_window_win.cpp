@@ -12,12 +12,6 @@ const char mainWindowTitle[] = "Quintarel - Folder の 設定 -";
 
 namespace {
 
-HICON loadSmallIcon(int id)
-{
-    return static_cast<HICON>(
-        LoadImageA(app::instance(), MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
-}
-
 // A dialog that serves the whole run is brought forward when its command comes again.
 bool broughtForward(const Dialog& dialog)
 {
@@ -37,7 +31,8 @@ public:
 MainWindow::MainWindow(ProfileStore& profile)
     : Dialog(IDD_FOLDER_SETTINGS), nowFolder(profile), storedSettings(profile),
       folderPaths(profile), multiRunWindow(profile),
-      trayIcon(*this, loadSmallIcon(IDI_NORMAL), loadSmallIcon(IDI_BUSY)),
+      trayIcon(*this, loadIconForDpi(app::instance(), IDI_NORMAL, IconSize::small),
+               loadIconForDpi(app::instance(), IDI_BUSY, IconSize::small)),
       launcherPart(*this, trayIcon, nowFolder, folderPaths, storedSettings.chain(), hotkeys,
                    folderSettingsPage,
                    [this](const std::string& path, const std::u16string& realPath) {
@@ -85,7 +80,8 @@ BOOL MainWindow::onInitDialog()
         AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(systemMenu, MF_STRING, IDM_ABOUT, aboutText.c_str());
     }
-    setWindowIcons(hwnd(), trayIcon.normalIcon(), trayIcon.normalIcon());
+    bigIcon.reset(loadIconForDpi(app::instance(), IDI_NORMAL, IconSize::large));
+    setWindowIcons(hwnd(), bigIcon.get(), trayIcon.normalIcon());
 
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_HOTKEY_CLASS};
     if (!InitCommonControlsEx(&controls))

@@ -58,6 +58,8 @@ private:
     FolderList folderPaths;
     HotkeyRegistrations hotkeys;
     MultiRunWindow multiRunWindow;
+    // The title bar's and the task switcher's; the small one is the tray icon's.
+    IconHandle bigIcon;
     TrayIcon trayIcon;
     // Bound to the page before it is made, and told nothing until it is.
     LauncherController launcherPart;

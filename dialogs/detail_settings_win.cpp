@@ -94,7 +94,16 @@ BOOL DetailSettingsDialog::onInitDialog()
         // freed place.
         ShowWindow(item(IDC_DETAIL_HOTKEY), SW_HIDE);
         ShowWindow(item(IDC_DETAIL_HOTKEY_DELETE), SW_HIDE);
-        SetWindowPos(item(IDC_DETAIL_ICON), nullptr, 280, 245, 0, 0,
+        // Centred in the group's frame below its caption, in dialog units, so that it stays
+        // there at every scale and font: the icon's own size is in pixels.
+        RECT freed{146, 144, 199, 178};
+        MapDialogRect(hwnd(), &freed);
+        RECT icon{};
+        GetWindowRect(item(IDC_DETAIL_ICON), &icon);
+        int width = icon.right - icon.left, height = icon.bottom - icon.top;
+        SetWindowPos(item(IDC_DETAIL_ICON), nullptr,
+                     freed.left + (freed.right - freed.left - width) / 2,
+                     freed.top + (freed.bottom - freed.top - height) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 

@@ -29,6 +29,8 @@ protected:
     BOOL onInitDialog() override;
     void onOK() override;
     void exchangeData(DataExchange& exchange) override;
+    // The sample's font is the set's, made for the window's DPI.
+    void onDpiChanged(UINT) override { replaceSampleFont(); }
 
 private:
     void onDisplayModeChosen();

@@ -44,6 +44,8 @@ public:
 
 private:
     MessageMap messageMap() const override;
+    // The paths' widths, in the font the system scaled.
+    void onDpiChanged(UINT) override { fitFolderListExtent(); }
 
     void addFolderFromBrowser();
     // Tells that folders whose paths (one per line) the code page cannot hold are not added.

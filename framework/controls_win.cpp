@@ -149,6 +149,29 @@ void setHotkeyFieldValue(HWND field, WORD key)
     SendMessageA(field, HKM_SETHOTKEY, key, 0);
 }
 
+HICON loadIconForDpi(HINSTANCE instance, int id, IconSize size)
+{
+    // LoadIconMetric (common controls 6, Windows Vista) picks the resource's image of the size
+    // wanted, or scales a larger one down rather than a smaller one up. Looked up in the
+    // common controls the process already uses: by path it would be the older version.
+    using LoadIconMetricFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, HICON*);
+    static const auto loadIconMetric = [] {
+        HMODULE controls = GetModuleHandleA("comctl32.dll");
+        return controls ? reinterpret_cast<LoadIconMetricFn>(reinterpret_cast<void*>(
+                              GetProcAddress(controls, "LoadIconMetric")))
+                        : nullptr;
+    }();
+    HICON icon = nullptr;
+    if (loadIconMetric &&
+        SUCCEEDED(loadIconMetric(instance, MAKEINTRESOURCEW(id),
+                                 size == IconSize::small ? 0 /* LIM_SMALL */ : 1 /* LIM_LARGE */,
+                                 &icon)))
+        return icon;
+    int edge = GetSystemMetrics(size == IconSize::small ? SM_CXSMICON : SM_CXICON);
+    return static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, edge, edge, LR_DEFAULTCOLOR));
+}
+
 void setWindowIcons(HWND window, HICON big, HICON small)
 {
     SendMessageA(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));

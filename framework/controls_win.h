@@ -50,6 +50,12 @@ void setHotkeyFieldValue(HWND field, WORD key);
 
 void setWindowIcons(HWND window, HICON big, HICON small);
 
+// An icon resource at the size the system draws small (the tray, a title bar) or large icons
+// in at its DPI: 16 or 32 pixels at 100 %, 20 or 40 at 125 %, 24 or 48 at 150 %. The caller
+// owns it.
+enum class IconSize { small, large };
+HICON loadIconForDpi(HINSTANCE instance, int id, IconSize size);
+
 // The paths of a drop, in the order given, whole: refusing a path too long for its use is the
 // caller's choice.
 std::vector<std::string> droppedPaths(HDROP drop);

@@ -344,7 +344,27 @@ MessageResult Dialog::defaultWindowProc(UINT message, WPARAM wParam, LPARAM lPar
         if (result.handled)
             return result;
     }
+    // The system scales a dialog's controls and fonts when its own handling of the message
+    // runs, after this procedure: what was measured in pixels follows once that is done.
+    static const UINT dpiScaledMessage = RegisterWindowMessageA("Quintarel.DpiScaled");
+    if (message == dpiScaledMessage && dpiScaledMessage) {
+        UINT dpi = static_cast<UINT>(wParam);
+        onDpiChanged(dpi);
+        for (WindowPart* part : std::vector<WindowPart*>(parts_))
+            part->onDpiChanged(dpi);
+        return MessageResult::of(0);
+    }
     switch (message) {
+    case WM_DPICHANGED: {
+        // The window takes the place and size the system suggests for the new DPI.
+        const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+        if (suggested)
+            SetWindowPos(hwnd_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        PostMessageA(hwnd_, dpiScaledMessage, LOWORD(wParam), 0);
+        break;
+    }
     case WM_INITDIALOG:
         return MessageResult::of(onInitDialog());
     case WM_COMMAND:

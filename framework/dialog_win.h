@@ -94,6 +94,9 @@ public:
     // Sees each message the window's own map and the parts chained before left; the default
     // walks the part's map.
     virtual MessageResult partProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // The window moved to a monitor of another DPI, and the system has scaled its controls and
+    // fonts: what the part measured in pixels is measured again.
+    virtual void onDpiChanged(UINT /*dpi*/) {}
 
 private:
     Dialog& window_;
@@ -185,6 +188,8 @@ protected:
     virtual void exchangeData(DataExchange& exchange);
     // Called as the window is destroyed (WM_DESTROY), before its handle goes.
     virtual void onWindowDestroyed() {}
+    // As for a part: after the system has scaled the window for the new DPI.
+    virtual void onDpiChanged(UINT /*dpi*/) {}
 
 private:
     friend class WindowPart;

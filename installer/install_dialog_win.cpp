@@ -55,13 +55,6 @@ void showCopyChoice(HWND window, bool skipCopy)
     EnableWindow(GetDlgItem(window, IDC_BROWSE_FOLDER), !skipCopy);
 }
 
-IconHandle loadProgramIcon(HINSTANCE instance, int sizeMetric)
-{
-    int size = GetSystemMetrics(sizeMetric);
-    return IconHandle(static_cast<HICON>(
-        LoadImageA(instance, MAKEINTRESOURCEA(IDI_INSTALLER), IMAGE_ICON, size, size, 0)));
-}
-
 // Centred by its client size on the desktop, above every other window.
 void placeOnTop(HWND window)
 {
@@ -77,8 +70,8 @@ void placeOnTop(HWND window)
 void openDialog(HWND window, InstallDialog& dialog)
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
-    dialog.bigIcon = loadProgramIcon(instance, SM_CXICON);
-    dialog.smallIcon = loadProgramIcon(instance, SM_CXSMICON);
+    dialog.bigIcon = IconHandle(loadIconForDpi(instance, IDI_INSTALLER, IconSize::large));
+    dialog.smallIcon = IconHandle(loadIconForDpi(instance, IDI_INSTALLER, IconSize::small));
     setWindowIcons(window, dialog.bigIcon.get(), dialog.smallIcon.get());
 
     SendDlgItemMessageA(window, IDC_INSTALL_FOLDER, EM_LIMITTEXT,

@@ -103,8 +103,8 @@ void TrayIcon::sendBalloon()
     copyText(balloon.szInfoTitle, balloonTitle_);
     copyText(balloon.szInfo, balloonText_);
     balloon.dwInfoFlags = NIIF_INFO;
-    // Windows Vista and later take the time from the user's accessibility setting instead.
-    balloon.uTimeout = 20000;
+    // Windows Vista and later ignore it and take the user's accessibility setting instead.
+    balloon.uTimeout = 10000;
     if (Shell_NotifyIconA(NIM_MODIFY, &balloon)) {
         balloonTitle_.clear();
         balloonText_.clear();

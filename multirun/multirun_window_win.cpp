@@ -6,6 +6,7 @@
 #include "common/path_text.h"
 #include "framework/application_win.h"
 #include "framework/controls_win.h"
+#include "framework/dpi_win.h"
 #include "framework/data_exchange_win.h"
 #include "framework/profile_store.h"
 #include "multirun/list_caption.h"
@@ -18,12 +19,6 @@
 namespace names = profile_names;
 
 namespace {
-
-HICON loadProgramIcon(int size)
-{
-    return static_cast<HICON>(LoadImageA(app::instance(), MAKEINTRESOURCEA(IDI_NORMAL),
-                                         IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
 
 }  // namespace
 
@@ -122,8 +117,8 @@ BOOL MultiRunWindow::onInitDialog()
 
 void MultiRunWindow::loadWindowIcons()
 {
-    bigIcon.reset(loadProgramIcon(32));
-    smallIcon.reset(loadProgramIcon(16));
+    bigIcon.reset(loadIconForDpi(app::instance(), IDI_NORMAL, IconSize::large));
+    smallIcon.reset(loadIconForDpi(app::instance(), IDI_NORMAL, IconSize::small));
     setWindowIcons(hwnd(), bigIcon.get(), smallIcon.get());
 }
 
@@ -174,6 +169,22 @@ void MultiRunWindow::measurePanelSizes()
     RECT button{};
     GetWindowRect(item(IDC_RUN_PANEL), &button);
     narrowWidth = button.right - window.left + 4;
+    panelDpi = windowDpi(hwnd());
+}
+
+void MultiRunWindow::onDpiChanged(UINT dpi)
+{
+    // Measured once, in pixels: both sizes of the window follow the scale.
+    if (dpi == 0 || panelDpi == 0 || dpi == panelDpi)
+        return;
+    auto scaled = [&](int pixels) {
+        return MulDiv(pixels, static_cast<int>(dpi), static_cast<int>(panelDpi));
+    };
+    fullWidth = scaled(fullWidth);
+    fullHeight = scaled(fullHeight);
+    narrowWidth = scaled(narrowWidth);
+    narrowHeight = scaled(narrowHeight);
+    panelDpi = dpi;
 }
 
 void MultiRunWindow::toggleOptionPanel()

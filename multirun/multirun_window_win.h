@@ -92,6 +92,7 @@ protected:
     void onOK() override;
     void onCancel() override;
     void exchangeData(DataExchange& exchange) override;
+    void onDpiChanged(UINT dpi) override;
 
 private:
     // Handlers of the message map.
@@ -152,6 +153,8 @@ private:
     int fullHeight = 0;
     int narrowWidth = 0;
     int narrowHeight = 0;
+    // The DPI the sizes above were measured at.
+    UINT panelDpi = 96;
     bool optionPanelShown = false;
     HACCEL acceleratorTable = nullptr;  // a resource of the module, freed with it
     std::string currentListName;

@@ -7,12 +7,13 @@ import subprocess
 import time
 import unittest
 
-from harness import (CMD_MENU_UPDATE, CMD_MULTI_RUN, CMD_SAVE_LIST, MAIN_TITLE, MULTI_RUN_TITLE,
-                     MENU_CLASS, VK_DOWN, VK_ESCAPE, VK_RETURN, TRAY_CALLBACK, TRAY_ICON_ID,
+from harness import (CMD_MENU_UPDATE, CMD_MULTI_RUN, CMD_SAVE_LIST, CMD_STANDARD_DETAIL, IDCANCEL,
+                     MAIN_TITLE, MULTI_RUN_TITLE, MENU_CLASS, VK_DOWN, VK_ESCAPE, VK_RETURN, TRAY_CALLBACK, TRAY_ICON_ID,
                      WM_LBUTTONDOWN, LauncherTestCase, child_real_paths, child_starts, contrast_ratio,
                      luminance, wait_until)
 
 ID_RUN_ENTRIES = 1049
+DETAIL_ICON = 1039
 PROPERTIES_TEXT = "ショートカット以外のプロパティは表示できません。"
 
 
@@ -482,6 +483,53 @@ class DisplayScaleTest(LauncherMenuCase):
         self.assertEqual(font144, font96)
         self.assertEqual(self.profile_int("Detail", "IconSize"), 32)
         self.assertEqual(self.profile_int("Detail", "HeightSpace"), 0)
+
+
+    def test_at_96_144_and_192_dpi_menu_detail_dialog_and_tray_are_drawn_at_their_scale(self):
+        os.makedirs(os.path.join(self.folder, "写真フォルダ"))
+        shutil.copy(self.launcher_exe, os.path.join(self.folder, "ランチャー.exe"))
+        self.wine.driver("make-shortcut", self.folder_windows + "\\ツール.exe",
+                         self.folder_windows + "\\ツール.lnk", check=True)
+        keeper = os.path.join(self.install_dir, "keeper.exe")
+        self.wine.copy_child(keeper, sleep_ms=120000)
+        self.wine.start(keeper)
+        for dpi in (96, 144, 192):
+            self.use_dpi(dpi)
+            process = self.start_launcher()
+            menu = self.click_tray()
+            self.wine.screenshot_around(self.menu_rect(menu), f"launcher-menu-shortcuts-{dpi}dpi")
+            self.key(menu, VK_ESCAPE)
+            self.wait_menu_closed()
+            self.wine.post_command(self.wine.find_window(MAIN_TITLE), CMD_STANDARD_DETAIL)
+            detail = self.wine.wait_window("詳細設定(標準設定)")
+            self.assertIsNotNone(detail)
+            code, lines = self.wine.driver("rect", detail)
+            self.wine.screenshot_around(tuple(int(v) for v in lines[0].split()),
+                                        f"detail-settings-{dpi}dpi")
+            self.assert_icon_inside_its_frame(detail, dpi)
+            self.wine.command(detail, IDCANCEL)
+            self.exit_launcher(process)
+
+    def assert_icon_inside_its_frame(self, dialog, dpi):
+        """The dialog's icon lies inside a frame (a group box) and over no other control."""
+        controls = []
+        for line in self.wine.driver("children", dialog)[1]:
+            number, class_name, visible, rect = line.split("\t")
+            controls.append((int(number), class_name, visible == "1",
+                             tuple(int(v) for v in rect.split())))
+        icon = [c[3] for c in controls if c[0] == DETAIL_ICON]
+        self.assertEqual(len(icon), 1, controls)
+        left, top, right, bottom = icon[0]
+        self.assertGreater(right - left, 0)
+        def holds(rect):
+            return rect[0] <= left and rect[1] <= top and right <= rect[2] and bottom <= rect[3]
+        frames = [c for c in controls if c[2] and c[0] != DETAIL_ICON and holds(c[3])]
+        self.assertTrue(frames, f"the icon {icon[0]} is in no frame at {dpi} DPI")
+        for number, class_name, visible, rect in controls:
+            if not visible or number == DETAIL_ICON or (number, class_name, visible, rect) in frames:
+                continue
+            apart = rect[2] <= left or right <= rect[0] or rect[3] <= top or bottom <= rect[1]
+            self.assertTrue(apart, f"the icon {icon[0]} covers control {number} {rect} at {dpi} DPI")
 
 
 class RealNamesTest(LauncherMenuCase):

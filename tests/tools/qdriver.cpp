@@ -61,6 +61,8 @@
 //   qdriver version <exe> <name>...            texts of the version resource (ProductName...),
 //                                              one line each
 //   qdriver manifest <exe>                     the program's embedded application manifest
+//   qdriver children <hwnd>                    every child window: id, class, visible (1/0) and
+//                                              its rectangle on the screen, one line each
 //   qdriver balloon-probe <text> <ms>          puts up an icon of its own with a balloon and
 //                                              waits until that balloon shows: the taskbar shows
 //                                              one balloon at a time, so a balloon asked for
@@ -174,6 +176,15 @@ BOOL CALLBACK findTopLevel(HWND window, LPARAM data)
         search->found = window;
         return FALSE;
     }
+    return TRUE;
+}
+
+BOOL CALLBACK listChild(HWND child, LPARAM)
+{
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    std::printf("%d\t%s\t%d\t%ld %ld %ld %ld\n", GetDlgCtrlID(child), className(child).c_str(),
+                IsWindowVisible(child) ? 1 : 0, rect.left, rect.top, rect.right, rect.bottom);
     return TRUE;
 }
 
@@ -721,6 +732,10 @@ int main(int argc, char** argv)
         GetWindowThreadProcessId(parseWindow(arg(2)), &pid);
         std::printf("%lu\n", static_cast<unsigned long>(pid));
         return pid ? 0 : 1;
+    }
+    if (command == "children") {
+        EnumChildWindows(parseWindow(arg(2)), listChild, 0);
+        return 0;
     }
     if (command == "windows") {
         EnumWindows(listWindow, 0);

@@ -101,6 +101,21 @@ TEST_F(MultiRunWindowTest, CreationAppliesTheStoredOptionsAndTheyPersist)
     EXPECT_TRUE(menuChecked(*window, IDM_KEEP_LIST));
     EXPECT_FALSE(menuChecked(*window, IDM_KEEP_WINDOW));
     EXPECT_EQ(IsDlgButtonChecked(window->hwnd(), IDC_RUN_ORDERED), BST_UNCHECKED);
+
+    // Moved to a monitor at 150 %: both widths of the panel follow once the system has scaled
+    // the window (Wine never sends this; Windows does with the suggested rectangle).
+    int narrow = windowWidth(*window);
+    RECT suggested{};
+    GetWindowRect(window->hwnd(), &suggested);
+    suggested.right = suggested.left + narrow * 3 / 2;
+    SendMessageA(window->hwnd(), WM_DPICHANGED, MAKEWPARAM(144, 144),
+                 reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(windowWidth(*window), narrow * 3 / 2);
+    pumpPostedMessages();
+    sendCommand(*window, IDC_RUN_PANEL);
+    EXPECT_EQ(windowWidth(*window), MulDiv(fullWidth, 144, 96));
+    sendCommand(*window, IDC_RUN_PANEL);
+    EXPECT_EQ(windowWidth(*window), MulDiv(narrow, 144, 96));
 }
 
 TEST_F(MultiRunWindowTest, DropsAndTheSpaceBarAppendPathsWithoutParameters)
