@@ -328,8 +328,21 @@ private:
     {
         ItemPicture shown;
         SHFILEINFOW whole{};
-        if (SHGetFileInfoW(wideChars(linkPath), 0, &whole, sizeof(whole),
-                           SHGFI_ICON | source_.sizeFlag)) {
+        if (source_.wholeIconsSmaller &&
+            SHGetFileInfoW(wideChars(linkPath), 0, &whole, sizeof(whole),
+                           SHGFI_ICON | SHGFI_SYSICONINDEX | SHGFI_OVERLAYINDEX |
+                               source_.sizeFlag)) {
+            IconHandle handedOut(whole.hIcon);
+            // The shortcut's picture and the shell's arrow, both at the list's size: the index
+            // keeps the overlay in its top byte.
+            UINT overlay = (static_cast<UINT>(whole.iIcon) >> 24) & 0x0F;
+            IconHandle icon(ImageList_GetIcon(source_.list, whole.iIcon & 0x00FFFFFF,
+                                              ILD_TRANSPARENT | INDEXTOOVERLAYMASK(overlay)));
+            if (icon)
+                shown.image = ImageList_ReplaceIcon(images_, -1, icon.get());
+        }
+        if (shown.image < 0 && SHGetFileInfoW(wideChars(linkPath), 0, &whole, sizeof(whole),
+                                              SHGFI_ICON | source_.sizeFlag)) {
             IconHandle icon(whole.hIcon);
             shown.image = ImageList_ReplaceIcon(images_, -1, icon.get());
         }

@@ -14,6 +14,7 @@ struct ShellImageLists {
     std::vector<HIMAGELIST> lists;
     std::vector<std::int32_t> edges;
     std::int32_t smallEdge = 16;
+    std::int32_t largeEdge = 32;
 };
 
 // The shell's lists and the edge of their images, asked once: they follow the system's DPI,
@@ -35,6 +36,8 @@ const ShellImageLists& shellImageLists()
                 found.edges.push_back(cx);
                 if (kind == SHIL_SMALL)
                     found.smallEdge = cx;
+                if (kind == SHIL_LARGE)
+                    found.largeEdge = cx;
             }
             list->Release();
         }
@@ -53,6 +56,8 @@ ShellImageSource shellImageSourceFor(int edge)
     if (chosen >= 0)
         source.list = lists.lists[static_cast<std::size_t>(chosen)];
     source.sizeFlag = edge <= lists.smallEdge ? SHGFI_SMALLICON : SHGFI_LARGEICON;
+    source.wholeIconsSmaller =
+        source.list && lists.edges[static_cast<std::size_t>(chosen)] > lists.largeEdge;
     return source;
 }
 

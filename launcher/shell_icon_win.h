@@ -14,6 +14,10 @@ struct ShellImageSource {
     // For icons the shell hands out whole (SHGFI_ICON), which come in its small or large size
     // only: the one of the two nearest the edge from above, else the large.
     UINT sizeFlag = SHGFI_LARGEICON;
+    // The whole icons are smaller than the list's images (an edge above the shell's large
+    // icon: 175 %, 200 %): a shortcut's icon is better drawn from the list, its arrow laid on
+    // at the list's size, than blown up.
+    bool wholeIconsSmaller = false;
 };
 
 ShellImageSource shellImageSourceFor(int edge);
