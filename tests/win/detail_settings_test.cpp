@@ -251,12 +251,14 @@ TEST_F(DetailSettingsTest, TheStandardSetHasNoHotkeyAndRegistersNothing)
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_DETAIL_HOTKEY)));
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_DETAIL_HOTKEY_DELETE)));
         EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDC_BACKGROUND)));
-        RECT rect{};
-        GetWindowRect(GetDlgItem(window, IDC_DETAIL_ICON), &rect);
-        POINT corner{rect.left, rect.top};
-        ScreenToClient(window, &corner);
-        EXPECT_EQ(corner.x, 280);
-        EXPECT_EQ(corner.y, 245);
+        // The icon takes the place the hidden hot key field and its button leave.
+        RECT icon{}, field{}, button{}, freed{};
+        GetWindowRect(GetDlgItem(window, IDC_DETAIL_ICON), &icon);
+        GetWindowRect(GetDlgItem(window, IDC_DETAIL_HOTKEY), &field);
+        GetWindowRect(GetDlgItem(window, IDC_DETAIL_HOTKEY_DELETE), &button);
+        UnionRect(&freed, &field, &button);
+        POINT centre{(icon.left + icon.right) / 2, (icon.top + icon.bottom) / 2};
+        EXPECT_TRUE(PtInRect(&freed, centre)) << centre.x << "," << centre.y;
         char title[64] = {};
         GetWindowTextA(window, title, sizeof(title));
         EXPECT_STREQ(title, "詳細設定(標準設定)");
