@@ -617,6 +617,8 @@ class DarkModeTest(LauncherMenuCase):
         """The menu's background (its most frequent colour inside the frame) and the colour of
         its text (the one of most contrast among those that cover a few pixels)."""
         menu = self.click_tray()
+        # The pointer off the icon, whose tip would cover the menu's corner.
+        self.wine.xdotool("mousemove", 100, 100)
         left, top, right, bottom = self.menu_rect(menu)
         # Inside the frame, which Wine draws in the light 3D colours whatever the menu.
         self.wine.screenshot_around((left + 7, top + 7, right - 7, bottom - 7), name)
