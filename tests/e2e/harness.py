@@ -238,6 +238,12 @@ class Wine:
                 result.append((parts[0], parts[1], parts[2] == "1", int(parts[3]), parts[4]))
         return result
 
+    def welcome_balloons(self):
+        """The texts of the first start's balloons on screen: Wine's taskbar shows a balloon as a
+        tooltip window titled with its text."""
+        return [w[4] for w in self.windows()
+                if w[1] == "tooltips_class32" and w[2] and "HOTKEYの設定" in w[4]]
+
     def windows_of_class(self, class_name):
         """The visible top-level windows of the class."""
         return [w[0] for w in self.windows() if w[1] == class_name and w[2]]

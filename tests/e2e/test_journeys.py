@@ -297,12 +297,10 @@ class UserDay(ProfileReads, unittest.TestCase):
         """The first start made the folder "app" beside the program and lists it; the icon is in
         the tray with the folder's name as its tip; the menu holds only the folder item, which
         opens the folder. A balloon from the icon says where it is, once, and goes by itself."""
-        def balloon():
-            return [w[4] for w in self.wine.windows()
-                    if w[1] == "tooltips_class32" and w[2] and "HOTKEYの設定" in w[4]]
-        self.assertTrue(wait_until(balloon, 10), "no welcome at the first start")
+        balloons = self.wine.welcome_balloons
+        self.assertTrue(wait_until(balloons, 10), "no welcome at the first start")
         self.wine.screenshot("journey2-welcome-balloon")
-        self.assertTrue(wait_until(lambda: not balloon(), 30), "the balloon stayed")
+        self.assertTrue(wait_until(lambda: not balloons(), 30), "the balloon stayed")
         self.assertTrue(os.path.isdir(self.unix(APP)))
         self.assertEqual(self.profile("NowFolder", "AppFolder"), APP)
         self.assertEqual(self.profile_int("FolderList", "Number"), 1)

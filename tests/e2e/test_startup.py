@@ -28,10 +28,7 @@ class StartupTest(LauncherTestCase):
         self.exit_launcher(process)
 
     def test_the_very_first_start_says_once_where_the_icon_is(self):
-        def balloons():
-            # Wine's taskbar shows a balloon as a tooltip window titled with its text.
-            return [w[4] for w in self.wine.windows()
-                    if w[1] == "tooltips_class32" and w[2] and "HOTKEYの設定" in w[4]]
+        balloons = self.wine.welcome_balloons
         self.wine.reg_delete_tree("Software\\Brisvane")
         process = self.start_launcher()
         self.assertTrue(wait_until(balloons, 10), "no balloon at the first start")
