@@ -173,10 +173,10 @@ inline std::string tempBase()
     return base;
 }
 
-// Starts a program; its process handle, or null.
-inline HANDLE startProgram(const std::string& exe)
+// Starts a program with the arguments; its process handle, or null.
+inline HANDLE startProgram(const std::string& exe, const std::string& arguments = {})
 {
-    std::string commandLine = "\"" + exe + "\"";
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
