@@ -113,11 +113,6 @@ Figures popUpRounds(HWND window, HANDLE process, int rounds)
     return {median(visible), median(idle)};
 }
 
-UINT_PTR builds(HWND window)
-{
-    return reinterpret_cast<UINT_PTR>(GetPropA(window, "Quintarel.MenuBuilds"));
-}
-
 // The launcher started on the folder, its first menu built; null window when it did not get
 // ready.
 struct Started {
@@ -134,9 +129,9 @@ Started startLauncher(const std::string& exe, const std::string& folder)
         return started;
     started.window = bench::waitForWindow(started.process, bench::launcherTitle, patienceMs);
     DWORD begin = GetTickCount();
-    while (started.window && !builds(started.window) && GetTickCount() - begin < patienceMs)
+    while (started.window && !bench::menuBuilds(started.window) && GetTickCount() - begin < patienceMs)
         Sleep(1);
-    if (started.window && !builds(started.window))
+    if (started.window && !bench::menuBuilds(started.window))
         started.window = nullptr;
     return started;
 }
@@ -225,15 +220,9 @@ int main(int argc, char** argv)
     for (int round = 0; round < rounds; ++round) {
         double start = nowMs();
         HANDLE process = bench::startProgram(launcher);
-        HWND window = nullptr;
-        DWORD begin = GetTickCount();
-        while (process && GetTickCount() - begin < patienceMs) {
-            if (!window)
-                window = bench::windowOf(process, bench::launcherTitle);
-            if (window && bench::trayIconIsUp(window, TrayIcon::iconId))
-                break;
-            Sleep(1);
-        }
+        HWND window = process ? bench::waitForTrayIcon(process, bench::launcherTitle,
+                                                       TrayIcon::iconId, patienceMs)
+                              : nullptr;
         double up = nowMs() - start;
         Popup popup = window ? popUpOnce(window, GetProcessId(process), start) : Popup{};
         if (process)
