@@ -395,8 +395,11 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LP
         self = reinterpret_cast<Dialog*>(lParam);
         self->hwnd_ = window;
         SetPropA(window, objectProperty, self);
+        SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
     } else {
-        self = fromWindow(window);
+        // Not the property: asking for one costs a round trip to the system at every message,
+        // and a menu of thousands of owner-drawn items sends two messages per item.
+        self = fromOwnWindow(window);
     }
     if (!self)
         return FALSE;
@@ -405,6 +408,7 @@ INT_PTR CALLBACK Dialog::dialogProc(HWND window, UINT message, WPARAM wParam, LP
 
     if (message == WM_NCDESTROY) {
         RemovePropA(window, objectProperty);
+        SetWindowLongPtrA(window, DWLP_USER, 0);
         self->hwnd_ = nullptr;
         if (self->holdsMessageFilter_) {
             self->holdsMessageFilter_ = false;

@@ -151,6 +151,21 @@ public:
 
     // The object of one of our dialog windows, or nullptr.
     static Dialog* fromWindow(HWND window);
+    // The same for a window known to be one of ours (whose procedure this class installed):
+    // no round trip to the system, for what runs at every message.
+    static Dialog* fromOwnWindow(HWND window)
+    {
+        return reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
+    }
+    // The window's part of that type, or nullptr.
+    template <class Part>
+    Part* partOfType() const
+    {
+        for (WindowPart* part : parts_)
+            if (auto* found = dynamic_cast<Part*>(part))
+                return found;
+        return nullptr;
+    }
 
     // Offered each message of runMessageLoop that is meant for this window or its children;
     // true when the message was consumed. Modeless dialogs get the dialog keyboard here.

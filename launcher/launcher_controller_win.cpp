@@ -16,13 +16,6 @@
 #include <cstring>
 #include <cwchar>
 
-namespace {
-
-// The controller of a window, for the wide window procedure in front of the dialog's.
-constexpr char controllerProperty[] = "Quintarel.Launcher";
-
-}  // namespace
-
 LauncherController::LauncherController(Dialog& window, TrayIcon& tray, NowFolder& nowFolder,
                                        FolderList& folders, SettingsChain& settings,
                                        HotkeyRegistrations& hotkeys,
@@ -35,7 +28,6 @@ LauncherController::LauncherController(Dialog& window, TrayIcon& tray, NowFolder
       buildsProperty_(window.claimProperty("Quintarel.MenuBuilds")),
       pictureTimerId_(window.newTimerId())
 {
-    window.claimProperty(controllerProperty);
     launcherMenu_.useSettings(*settingsInForce_);
     folders_.addListener(*this);
 }
@@ -85,9 +77,8 @@ bool LauncherController::start()
         return false;
     followDarkModeInPopupMenus();
     HWND window = hwnd();
-    SetPropA(window, controllerProperty, this);
     ansiProcedure_ = reinterpret_cast<WNDPROC>(SetWindowLongPtrW(
-        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LauncherController::receiveWideKeys)));
+        window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LauncherController::answerBeforeDialog)));
     folderItemText_ = nowFolder_.folderItemText();
     folderItemTextRead_ = true;
     return true;
@@ -104,7 +95,6 @@ void LauncherController::stop()
     if (ansiProcedure_) {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ansiProcedure_));
         ansiProcedure_ = nullptr;
-        RemovePropA(window, controllerProperty);
     }
 }
 
@@ -415,13 +405,24 @@ MessageResult LauncherController::swallowWheel(WPARAM, LPARAM)
     return MessageResult::of(0);
 }
 
-LRESULT CALLBACK LauncherController::receiveWideKeys(HWND window, UINT message, WPARAM wParam,
+LRESULT CALLBACK LauncherController::answerBeforeDialog(HWND window, UINT message, WPARAM wParam,
                                                     LPARAM lParam)
 {
-    auto* self = static_cast<LauncherController*>(GetPropA(window, controllerProperty));
+    // Runs at every message of the window: found without asking the system for anything.
+    Dialog* dialog = Dialog::fromOwnWindow(window);
+    auto* self = dialog ? dialog->partOfType<LauncherController>() : nullptr;
     if (!self)
         return DefWindowProcW(window, message, wParam, lParam);
     WNDPROC ansiProcedure = self->ansiProcedure_;
+    // The menu measures and draws each of its items at every popup, thousands for a large
+    // folder: answered here, where the dialog's default procedure (which writes and reads its
+    // result slot through the system each time) is not called.
+    if (message == WM_MEASUREITEM || message == WM_DRAWITEM) {
+        MessageResult answer = message == WM_MEASUREITEM ? self->measureLauncherItem(wParam, lParam)
+                                                         : self->drawLauncherItem(wParam, lParam);
+        if (answer.handled)
+            return answer.value;
+    }
     if (message == WM_MENUCHAR && self->forLauncherMenu(lParam)) {
         auto unit = static_cast<wchar_t>(LOWORD(wParam));
         // A character outside the basic plane comes as two units, one message each.
@@ -446,7 +447,6 @@ LRESULT CALLBACK LauncherController::receiveWideKeys(HWND window, UINT message, 
     }
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(ansiProcedure));
-        RemovePropA(window, controllerProperty);
     }
     return CallWindowProcW(ansiProcedure, window, message, wParam, lParam);
 }

@@ -92,9 +92,10 @@ private:
     bool forLauncherMenu(LPARAM menu) const;
     bool routeCommand(WPARAM wParam);
     void launchEntry(unsigned id);
-    // The menu's typed characters in UTF-16, before the dialog's ANSI procedure would turn a
-    // character the code page cannot hold into "?".
-    static LRESULT CALLBACK receiveWideKeys(HWND window, UINT message, WPARAM wParam,
+    // In front of the dialog's ANSI procedure: the menu's typed characters in UTF-16, before it
+    // would turn a character the code page cannot hold into "?", and the owner-drawn items,
+    // which the dialog's default procedure would cost two round trips to the system each.
+    static LRESULT CALLBACK answerBeforeDialog(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam);
 
     void folderAppended(const std::string&) override {}

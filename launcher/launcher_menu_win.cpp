@@ -576,6 +576,8 @@ void trackMenu(HWND owner, HMENU menu, int x, int y, UINT alignment)
 
 void LauncherMenu::recreateFont()
 {
+    measured_.clear();
+    measuringDc_.reset();
     menuFont.reset();
     if (!settings_)
         return;
@@ -594,11 +596,13 @@ void LauncherMenu::build(HWND owner, const std::string& folder, const std::strin
     launcherMenu.reset();
     entries_.clear();
     items_.clear();
+    measured_.clear();
     launcherMenu.reset(CreatePopupMenu());
     if (!launcherMenu || !settings_) {
         appMessageBox(lastErrorText(), MB_OK | MB_ICONSTOP);
         return;
     }
+    composed_.clear();
     launcherImageList.reset();
     theme_ = currentSystemTheme();
     const LauncherSettings& settings = *settings_;
@@ -712,6 +716,7 @@ bool LauncherMenu::openSubMenu(HMENU menu)
     if (isShellLinkName(owner->path))
         listed = fromWide(shortcutTargetWide(wideChars(listed)).c_str());
     entries_.resize(first);
+    measured_.resize(std::min(measured_.size(), first));
 
     // Deleting an item destroys its sub-menu with it, so a closed sub-menu's own cascade goes.
     while (GetMenuItemCount(menu) > 0)
@@ -825,8 +830,10 @@ void LauncherMenu::popUp(HWND owner, int x, int y, UINT alignment)
         return;
     menuSelection = 0;
     followTheme();
-    // What a sub-menu shows is listed anew at each popup.
+    // What a sub-menu shows is listed anew at each popup; the pictures are composed anew in
+    // the colours of now.
     listings_.clear();
+    composed_.clear();
     typed_.clear();
     trackMenu(owner, launcherMenu.get(), x, y, alignment);
 }
@@ -839,19 +846,36 @@ const LauncherEntry* LauncherMenu::entryOfItem(UINT type, ULONG_PTR data) const
     return index < entries_.size() ? &entries_[index] : nullptr;
 }
 
-bool LauncherMenu::measure(HWND owner, MEASUREITEMSTRUCT& item) const
+SIZE LauncherMenu::textExtentOf(std::size_t index) const
+{
+    const LauncherSettings& settings = *settings_;
+    if (index < measured_.size() && measured_[index].known &&
+        measured_[index].stringsNumber == settings.StringsNumber)
+        return measured_[index].extent;
+    if (!measuringDc_) {
+        measuringDc_.reset(CreateCompatibleDC(nullptr));
+        if (!measuringDc_)
+            return {};
+        SelectObject(measuringDc_.get(), menuFont.get());
+    }
+    const LauncherEntry& entry = entries_[index];
+    SIZE extent = textExtent(measuringDc_.get(),
+                             shownTextOf(entry.text, entry.realText, settings.StringsNumber));
+    if (measured_.size() <= index)
+        measured_.resize(entries_.size());
+    measured_[index] = {true, settings.StringsNumber, extent};
+    return extent;
+}
+
+bool LauncherMenu::measure(HWND, MEASUREITEMSTRUCT& item) const
 {
     const LauncherEntry* entry = entryOfItem(item.CtlType, item.itemData);
     if (!entry || !settings_)
         return false;
     const LauncherSettings& settings = *settings_;
     SIZE extent{};
-    if (settings.IconPrint != displayIconOnly) {
-        WindowDC dc(owner);
-        SelectedObject selected(dc.get(), menuFont.get());
-        extent = textExtent(dc.get(),
-                            shownTextOf(entry->text, entry->realText, settings.StringsNumber));
-    }
+    if (settings.IconPrint != displayIconOnly)
+        extent = textExtentOf(static_cast<std::size_t>(entry - entries_.data()));
     MenuLengths lengths = this->lengths();
     ItemSize size = measuredItemSize(settings.IconPrint, lengths.iconSize, lengths.heightSpace,
                                      extent.cx, extent.cy, static_cast<std::int32_t>(item.itemWidth),
@@ -870,6 +894,13 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
         return false;
     const LauncherSettings& settings = *settings_;
     HDC dc = item.hDC;
+    // The system draws every item at each popup, those beyond the screen's edge as well.
+    RECT clip{};
+    RECT visible{};
+    int clipKind = GetClipBox(dc, &clip);
+    if (clipKind == NULLREGION ||
+        (clipKind != ERROR && !IntersectRect(&visible, &clip, &item.rcItem)))
+        return true;
 
     // The state is a set of bits: Windows adds ODS_NOACCEL to a highlighted item of a menu
     // opened with the mouse, and ODS_INACTIVE, so comparing it whole misses the highlight.
@@ -883,7 +914,7 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
 
     ShownText shown = shownTextOf(entry->text, entry->realText, settings.StringsNumber);
     SelectedObject font(dc, menuFont.get());
-    SIZE extent = textExtent(dc, shown);
+    SIZE extent = textExtentOf(static_cast<std::size_t>(entry - entries_.data()));
 
     BrushHandle brush(CreateSolidBrush(background));
     FillRect(dc, &item.rcItem, brush.get());
@@ -894,11 +925,8 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
     int y = item.rcItem.top;
     int image = entry->image;
     int overlay = entry->overlay;
-    if (settings.IconPrint != displayNameOnly && image >= 0) {
-        ImageList_Draw(launcherImageList.get(), image, dc, x0, y, iconStyle);
-        if (overlay >= 0)
-            ImageList_Draw(launcherImageList.get(), overlay, dc, x0, y, iconStyle);
-    }
+    if (settings.IconPrint != displayNameOnly && image >= 0)
+        drawPicture(dc, {x0, y}, image, overlay, iconStyle, background, item.rcItem);
     MenuLengths lengths = this->lengths();
     TextPlace place =
         itemTextPlace(settings.IconPrint, lengths.iconSize, extent.cy, lengths.nameMargin);
@@ -911,6 +939,43 @@ bool LauncherMenu::draw(const DRAWITEMSTRUCT& item) const
     if (colours.focusFrame)
         DrawFocusRect(dc, &item.rcItem);
     return true;
+}
+
+void LauncherMenu::drawPicture(HDC dc, POINT at, int image, int overlay, UINT style,
+                               COLORREF background, const RECT& item) const
+{
+    HIMAGELIST images = launcherImageList.get();
+    int width = 0;
+    int height = 0;
+    ImageList_GetIconSize(images, &width, &height);
+    // A picture larger than its item shows what lies beyond the item through its transparent
+    // parts: only one on the item's own background can be composed beforehand.
+    bool onItem = at.x >= item.left && at.y >= item.top && at.x + width <= item.right &&
+                  at.y + height <= item.bottom;
+    if (onItem && !composingDc_)
+        composingDc_.reset(CreateCompatibleDC(dc));
+    if (!onItem || !composingDc_) {
+        ImageList_Draw(images, image, dc, at.x, at.y, style);
+        if (overlay >= 0)
+            ImageList_Draw(images, overlay, dc, at.x, at.y, style);
+        return;
+    }
+    BitmapHandle& picture = composed_[Composition{image, overlay, style, background}];
+    HGDIOBJ previous = nullptr;
+    if (!picture) {
+        picture.reset(CreateCompatibleBitmap(dc, width, height));
+        previous = SelectObject(composingDc_.get(), picture.get());
+        RECT cell{0, 0, width, height};
+        SetBkColor(composingDc_.get(), background);
+        ExtTextOutA(composingDc_.get(), 0, 0, ETO_OPAQUE, &cell, nullptr, 0, nullptr);
+        ImageList_Draw(images, image, composingDc_.get(), 0, 0, style);
+        if (overlay >= 0)
+            ImageList_Draw(images, overlay, composingDc_.get(), 0, 0, style);
+    } else {
+        previous = SelectObject(composingDc_.get(), picture.get());
+    }
+    BitBlt(dc, at.x, at.y, width, height, composingDc_.get(), 0, 0, SRCCOPY);
+    SelectObject(composingDc_.get(), previous);
 }
 
 int& LauncherMenu::highlightOf(int level)

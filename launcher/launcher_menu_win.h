@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 // Command ids of the launcher entries; the folder items of the tray popup follow them.
@@ -75,7 +76,11 @@ public:
 
     // The set in force: what the menu is built, measured and drawn with. It must outlive its
     // use here; the owner gives the new set whenever the one in force changes.
-    void useSettings(const LauncherSettings& settings) { settings_ = &settings; }
+    void useSettings(const LauncherSettings& settings)
+    {
+        settings_ = &settings;
+        measured_.clear();
+    }
     // The menu font of the set in force at the DPI the menu is built for, made anew after the
     // set changed.
     void recreateFont();
@@ -169,6 +174,12 @@ private:
 
     // The entry an owner-drawn item stands for, or nullptr.
     const LauncherEntry* entryOfItem(UINT type, ULONG_PTR data) const;
+    // The extent of the entry's shown text in the menu font.
+    SIZE textExtentOf(std::size_t index) const;
+    // Draws the image, and the overlay over it (-1: none), at the place on an item of that
+    // background.
+    void drawPicture(HDC dc, POINT at, int image, int overlay, UINT style, COLORREF background,
+                     const RECT& item) const;
     // The set's lengths in the pixels of the monitor the menu is built for.
     MenuLengths lengths() const { return menuLengthsFor(*settings_, target_.dpi); }
     MenuPalette palette() const;
@@ -204,4 +215,24 @@ private:
     // Listings of the open popup still under way, by folder.
     std::map<std::u16string, std::unique_ptr<FolderListing>> listings_;
     TypedPrefix typed_;
+    // The system measures every item again at each popup, and an item is drawn at the height
+    // of its text: each entry's text is measured once, by entry index, and forgotten with the
+    // entries, the font and the set. The cut of the text is kept with it, since a set can be
+    // changed in place.
+    struct MeasuredText {
+        bool known = false;
+        std::int32_t stringsNumber = 0;
+        SIZE extent{};
+    };
+    mutable std::vector<MeasuredText> measured_;
+    // A device context of its own with the menu font in it, kept while the font lives: one per
+    // item costs more than the measuring.
+    mutable MemoryDC measuringDc_;
+    // The image list composes its masks and blends through bitmaps of its own at every draw,
+    // which costs more than all the rest of an item: each picture is composed once per popup
+    // on each background it is drawn on, and copied from there. By image, overlay, style and
+    // background.
+    using Composition = std::tuple<int, int, UINT, COLORREF>;
+    mutable std::map<Composition, BitmapHandle> composed_;
+    mutable MemoryDC composingDc_;
 };

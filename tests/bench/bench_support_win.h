@@ -173,10 +173,10 @@ inline std::string tempBase()
     return base;
 }
 
-// Starts a program; its process handle, or null.
-inline HANDLE startProgram(const std::string& exe)
+// Starts a program with the arguments; its process handle, or null.
+inline HANDLE startProgram(const std::string& exe, const std::string& arguments = {})
 {
-    std::string commandLine = "\"" + exe + "\"";
+    std::string commandLine = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
     STARTUPINFOA startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
@@ -225,6 +225,30 @@ inline bool trayIconIsUp(HWND owner, UINT id)
     data.hWnd = owner;
     data.uID = id;
     return Shell_NotifyIconA(NIM_MODIFY, &data) != FALSE;
+}
+
+// The program's window of that title once the shell holds its icon of that id, polled; null
+// when that does not come in time or the program ends.
+inline HWND waitForTrayIcon(HANDLE process, const char* title, UINT id, DWORD timeoutMs)
+{
+    HWND window = nullptr;
+    DWORD begin = GetTickCount();
+    while (GetTickCount() - begin < timeoutMs) {
+        if (!window)
+            window = windowOf(process, title);
+        if (window && trayIconIsUp(window, id))
+            return window;
+        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
+            break;
+        Sleep(1);
+    }
+    return nullptr;
+}
+
+// How many menus the launcher has built, as it keeps the count on its main window.
+inline UINT_PTR menuBuilds(HWND launcherWindow)
+{
+    return reinterpret_cast<UINT_PTR>(GetPropA(launcherWindow, "Quintarel.MenuBuilds"));
 }
 
 // Asks the program to end with a posted message; ends it by force when it does not in time.

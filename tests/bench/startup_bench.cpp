@@ -22,23 +22,6 @@ struct Start {
     double readyMs = -1;
 };
 
-// Polls until the program's window exists and the shell holds its icon.
-double waitForIcon(HANDLE process, const char* title, double startMs)
-{
-    HWND window = nullptr;
-    DWORD begin = GetTickCount();
-    while (GetTickCount() - begin < 30000) {
-        if (!window)
-            window = bench::windowOf(process, title);
-        if (window && bench::trayIconIsUp(window, trayIconId))
-            return bench::nowMs() - startMs;
-        if (WaitForSingleObject(process, 0) == WAIT_OBJECT_0)
-            break;
-        Sleep(1);
-    }
-    return -1;
-}
-
 Start startOnce(const std::string& exe, bool launcher)
 {
     Start start;
@@ -46,7 +29,8 @@ Start startOnce(const std::string& exe, bool launcher)
     HANDLE process = bench::startProgram(exe);
     if (!process)
         return start;
-    start.iconUpMs = waitForIcon(process, launcher ? launcherTitle : floorTitle, t0);
+    if (bench::waitForTrayIcon(process, launcher ? launcherTitle : floorTitle, trayIconId, 30000))
+        start.iconUpMs = bench::nowMs() - t0;
     if (launcher && bench::waitForWindow(process, bench::multiRunTitle, 30000))
         start.readyMs = bench::nowMs() - t0;
     if (launcher)

@@ -13,16 +13,11 @@
 
 namespace {
 
-UINT_PTR builds(HWND window)
-{
-    return reinterpret_cast<UINT_PTR>(GetPropA(window, "Quintarel.MenuBuilds"));
-}
-
 // Waits until the build count has passed `after`; false when it does not within the time.
 bool waitForBuild(HWND window, UINT_PTR after, DWORD timeoutMs)
 {
     DWORD start = GetTickCount();
-    while (builds(window) <= after) {
+    while (bench::menuBuilds(window) <= after) {
         if (GetTickCount() - start > timeoutMs)
             return false;
         Sleep(1);
@@ -33,11 +28,11 @@ bool waitForBuild(HWND window, UINT_PTR after, DWORD timeoutMs)
 // Waits until the build count has stood still for the time; answers it.
 UINT_PTR settledBuilds(HWND window, DWORD stillMs)
 {
-    UINT_PTR last = builds(window);
+    UINT_PTR last = bench::menuBuilds(window);
     DWORD since = GetTickCount();
     while (GetTickCount() - since < stillMs) {
         Sleep(50);
-        UINT_PTR now = builds(window);
+        UINT_PTR now = bench::menuBuilds(window);
         if (now != last) {
             last = now;
             since = GetTickCount();
@@ -82,7 +77,7 @@ int main(int argc, char** argv)
 
     std::vector<double> delays;
     for (int i = 0; i < 10; ++i) {
-        UINT_PTR before = builds(window);
+        UINT_PTR before = bench::menuBuilds(window);
         double start = bench::nowMs();
         bench::writeFile(folder + "\\new" + std::to_string(i) + ".txt");
         if (!waitForBuild(window, before, 30000)) {
@@ -96,7 +91,7 @@ int main(int argc, char** argv)
                 "target under 1000 ms)\n",
                 bench::median(delays), static_cast<unsigned>(delays.size()), entries);
 
-    UINT_PTR before = builds(window);
+    UINT_PTR before = bench::menuBuilds(window);
     double processorBefore = processorMs(process);
     double start = bench::nowMs();
     for (int i = 0; i < 1000; ++i) {

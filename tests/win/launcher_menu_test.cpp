@@ -324,6 +324,10 @@ TEST_F(LauncherMenuTest, MeasuringUsesTheCutTextOnARealDeviceContext)
     ASSERT_LT(cut.cx, whole.cx);
     EXPECT_EQ(item.itemWidth, static_cast<UINT>(cut.cx));
     EXPECT_EQ(item.itemHeight, static_cast<UINT>(cut.cy + 3));
+    // Measured again at the next popup after the set changed in place: the cut of now.
+    set.StringsNumber = 260;
+    ASSERT_TRUE(send(WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&item)).handled);
+    EXPECT_EQ(item.itemWidth, static_cast<UINT>(whole.cx));
 
     set.IconPrint = 2;
     set.IconSize = 32;
