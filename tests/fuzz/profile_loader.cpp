@@ -71,7 +71,8 @@ const char* const setValues[] = {
     names::iconSizeValue,     names::desktopRatioValue, names::printMyselfValue,
     names::stringsNumberValue, names::hotkeyValue,      names::heightSpaceValue,
     names::fontDataValue,     names::fontRgbValue,      names::backgroundColorValue,
-    names::folderMenuValue,   names::folderValue,       names::numberValue,
+    names::folderMenuValue,   names::systemColorsValue, names::folderValue,
+    names::numberValue,
 };
 
 // Numbers near the limits the program cares about are more telling than uniform ones.
@@ -144,7 +145,8 @@ bool sameSet(const LauncherSettings& a, const LauncherSettings& b)
            a.StringsNumber == b.StringsNumber && a.HoyKey == b.HoyKey &&
            a.HeightSpace == b.HeightSpace &&
            std::memcmp(&a.Font, &b.Font, sizeof(FontRecord)) == 0 && a.FontRGB == b.FontRGB &&
-           a.BackgroundColor == b.BackgroundColor && a.FolderMenu == b.FolderMenu;
+           a.BackgroundColor == b.BackgroundColor && a.FolderMenu == b.FolderMenu &&
+           a.SystemColors == b.SystemColors;
 }
 
 std::vector<LauncherSettings> setsOf(const SettingsChain& chain)
@@ -191,9 +193,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CountingProfile profile(stored);
     SettingsChain chain;
     loadSettings(profile, chain, look());
-    // The standard set's 13 values, the count, and at most the chain's limit of sets, each its
-    // 13 values and its folder.
-    require(profile.reads <= 13 + 1 + SettingsChain::maxFolderSets * 14);
+    // The standard set's 14 values, the count, and at most the chain's limit of sets, each its
+    // 14 values and its folder.
+    require(profile.reads <= 14 + 1 + SettingsChain::maxFolderSets * 15);
     require(chain.folderSetCount() <= SettingsChain::maxFolderSets);
     std::vector<LauncherSettings> loaded = setsOf(chain);
     for (const LauncherSettings& set : loaded)
