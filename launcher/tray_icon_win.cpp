@@ -23,10 +23,8 @@ void copyText(char (&field)[size], const std::string& text)
 
 void copyTip(NOTIFYICONDATAA& data, const std::string& tip)
 {
-    static_assert(sizeof(data.szTip) > TrayIcon::maxTipChars, "the tip's field");
-    std::string cut = cutWhole(tip, TrayIcon::maxTipChars);
-    std::memset(data.szTip, 0, sizeof(data.szTip));
-    std::memcpy(data.szTip, cut.data(), cut.size());
+    // The record's first size holds 64 bytes of tip, whatever the field's size now.
+    copyText(data.szTip, cutWhole(tip, TrayIcon::maxTipChars));
 }
 
 }  // namespace

@@ -179,6 +179,15 @@ BOOL CALLBACK findTopLevel(HWND window, LPARAM data)
     return TRUE;
 }
 
+// The first visible top-level window the search names (by class, or by text of its own or of a
+// child), or null.
+HWND visibleTopLevel(Search& search)
+{
+    search.found = nullptr;
+    EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 BOOL CALLBACK listChild(HWND child, LPARAM)
 {
     RECT rect{};
@@ -596,11 +605,7 @@ int main(int argc, char** argv)
         if (argc > 3)
             timeout = static_cast<DWORD>(parseNumber(arg(3)));
         Search search{arg(2), command == "wait-class", nullptr};
-        return waitFor(timeout, [&]() {
-            search.found = nullptr;
-            EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&search));
-            return search.found;
-        });
+        return waitFor(timeout, [&]() { return visibleTopLevel(search); });
     }
     if (command == "key-held") {
         std::printf("%d\n", (GetAsyncKeyState(static_cast<int>(parseNumber(arg(2)))) & 0x8000) ? 1 : 0);
@@ -848,11 +853,8 @@ int main(int argc, char** argv)
         if (!window || !Shell_NotifyIconA(NIM_ADD, &data))
             return 1;
         Search search{arg(2), false, nullptr};
-        int shown = waitFor(static_cast<DWORD>(parseNumber(arg(3))), [&]() {
-            search.found = nullptr;
-            EnumWindows(findTopLevel, reinterpret_cast<LPARAM>(&search));
-            return search.found;
-        });
+        int shown = waitFor(static_cast<DWORD>(parseNumber(arg(3))),
+                            [&]() { return visibleTopLevel(search); });
         Shell_NotifyIconA(NIM_DELETE, &data);
         DestroyWindow(window);
         return shown;
